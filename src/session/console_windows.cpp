@@ -1,0 +1,29 @@
+#include "console.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+// The command interpreter does both. Its results are ignored: when a command cannot be run,
+// the dialogue goes on unchanged.
+
+namespace {
+
+void runCommand(const char* command)
+{
+    std::cout.flush();
+    std::fflush(stdout);
+    static_cast<void>(std::system(command));
+}
+
+} // namespace
+
+void setConsoleColours()
+{
+    runCommand("Color e8");
+}
+
+void pauseConsole(bool /*inputEnded*/)
+{
+    runCommand("PAUSE");
+}

@@ -1,0 +1,123 @@
+#include "practice_session.hpp"
+
+#include "exercise_generator.hpp"
+
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+constexpr const char* separator =
+    " ---------------------------------------------------------- ";
+
+// Formatted input as the prompts promise: blanks and line ends are skipped, the number is
+// taken as far as it goes and the rest stays for the next read. A line that starts with no
+// number is dropped whole. Returns false once input has ended.
+template <typename Number> bool readNumber(std::istream& in, Number& value)
+{
+    constexpr Number largest = std::numeric_limits<Number>::max();
+    constexpr Number lowest = std::numeric_limits<Number>::lowest();
+    for (;;) {
+        value = Number{}; // a read that meets the end of input leaves value untouched
+        if (in >> value) {
+            return true;
+        }
+        // A failed read leaves 0 for text that is no number, but the type's limit for a number
+        // too large to hold. Such a number was typed and must count: it is judged wrong, or it
+        // is a choice other than 1.
+        if (!in.bad() && (value == largest || value == lowest)) {
+            in.clear(in.rdstate() & std::ios::eofbit);
+            return true;
+        }
+        if (in.eof() || in.bad()) {
+            return false;
+        }
+        in.clear();
+        in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+}
+
+void greet(std::ostream& out)
+{
+    out << std::endl;
+    out << " Willkommen beim Uebungs-Simulator fuer Indirekte Proportionalitaet!" << std::endl;
+    out << " Viel Vergnuegen beim Raetseln! " << std::endl;
+    out << std::endl << std::endl;
+    out << separator << std::endl;
+    out << std::endl << std::endl;
+}
+
+void judge(std::ostream& out, float erg, const Exercise& exercise, ScoreTally& tally)
+{
+    // The answer is held in single precision, as typed answers always have been: 20.0000001
+    // rounds to 20 and is right, 20.001 does not and is wrong.
+    if (erg == static_cast<float>(exercise.expectedAnswer)) {
+        out << " Richtig gerechnet! :-) " << std::endl;
+        out << std::endl;
+        ++tally.correctCount;
+    } else {
+        out << " Dein Ergebnis ist leider falsch!" << std::endl;
+        out << " Das richige Ergebnis lautet: " << exercise.expectedAnswer << std::endl;
+        out << std::endl;
+    }
+}
+
+void writeSummary(std::ostream& out, const ScoreTally& tally)
+{
+    out << " Du hast insgesamt " << tally.correctCount << " von " << tally.posedCount
+        << " Punkten erreicht! " << std::endl;
+    out << std::endl;
+
+    const double share = static_cast<double>(tally.correctCount) / tally.posedCount;
+    if (share < 0.8) {
+        out << " Du musst noch mehr ueben! " << std::endl;
+        out << std::endl << std::endl;
+    } else {
+        out << " Bravo! " << std::endl;
+        out << std::endl;
+    }
+}
+
+} // namespace
+
+ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOperations& console,
+                           unsigned seed)
+{
+    console.setColours();
+    std::srand(seed);
+    greet(out);
+
+    ScoreTally tally;
+    int ok = 1;
+    bool inputEnded = false;
+    while (ok == 1) {
+        const Exercise exercise = drawExercise();
+        ++tally.posedCount;
+        writeStatement(out, exercise.kind, exercise.scenarioIndex, exercise.firstGroupSize,
+                       exercise.secondGroupSize, exercise.givenDuration);
+
+        out << " Gib dein Ergebnis ein und druecke ENTER: " << std::flush;
+        float erg = 0;
+        if (readNumber(in, erg)) {
+            out << std::endl << std::endl;
+            judge(out, erg, exercise, tally);
+
+            out << " Zum Beenden des Programms druecke 9 und ENTER, " << std::endl;
+            out << " zum Weitermachen druecke 1 und ENTER: " << std::flush;
+            inputEnded = !readNumber(in, ok);
+        } else {
+            inputEnded = true;
+        }
+        if (inputEnded) {
+            ok = 9;
+        }
+
+        out << std::endl << std::endl;
+        out << separator << std::endl;
+        out << std::endl << std::endl;
+    }
+
+    writeSummary(out, tally);
+    console.pause(inputEnded);
+    return tally;
+}
