@@ -31,8 +31,12 @@ inline constexpr CatalogueTexts lebens = {
     " Expeditionsmitglieder", " Festivalbesucher", " Kuehe", " Gluehbirnen", " Kinder", " Autos",
 };
 inline constexpr CatalogueTexts futter = {
-    " den Lebensmittelvorraeten ",     " den eingelagerten Getraenken ", " dem gemaehten Heu ",
-    " Strom aus einer Solarbatterie ", " Suessigkeiten ",                " vorraetigem Motoroel ",
+    " den Lebensmittelvorraeten ",
+    " den eingelagerten Getraenken ",
+    " dem gemaehten Heu ",
+    " Strom aus einer Solarbatterie ",
+    " Suessigkeiten ",
+    " vorraetigem Motoroel ",
 };
 inline constexpr CatalogueTexts zeit = {
     " Wochen", " Tage", " Monate", " Stunden", " Tage", " Monate",

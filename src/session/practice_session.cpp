@@ -7,8 +7,7 @@
 
 namespace {
 
-constexpr const char* separator =
-    " ---------------------------------------------------------- ";
+constexpr const char* separator = " ---------------------------------------------------------- ";
 
 // Formatted input as the prompts promise: blanks and line ends are skipped, the number is
 // taken as far as it goes and the rest stays for the next read. A line that starts with no

@@ -1,0 +1,305 @@
+#include "exercise_generator.hpp"
+#include "practice_session.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr unsigned seed = 20261208;
+
+// What the console operations saw; function pointers cannot capture, so they report here.
+struct ConsoleLog {
+    const std::ostringstream* out = nullptr;
+    std::size_t outputAtColours = std::string::npos;
+    std::size_t outputAtPause = std::string::npos;
+    int pauses = 0;
+    bool inputEnded = false;
+};
+ConsoleLog consoleLog;
+
+void recordColours()
+{
+    consoleLog.outputAtColours = consoleLog.out->str().size();
+}
+
+void recordPause(bool inputEnded)
+{
+    ++consoleLog.pauses;
+    consoleLog.outputAtPause = consoleLog.out->str().size();
+    consoleLog.inputEnded = inputEnded;
+}
+
+struct SessionResult {
+    std::string output;
+    ScoreTally tally;
+};
+
+SessionResult runSession(std::istream& in, std::ostream& out, const std::ostringstream& written)
+{
+    consoleLog = ConsoleLog{};
+    consoleLog.out = &written;
+    const ScoreTally tally = practiceSession(in, out, {recordColours, recordPause}, seed);
+    return {written.str(), tally};
+}
+
+SessionResult runSession(const std::string& input)
+{
+    std::istringstream in(input);
+    std::ostringstream out;
+    return runSession(in, out, out);
+}
+
+// The answers the session will expect, drawn the way it draws them.
+std::vector<int> expectedAnswers()
+{
+    std::srand(seed);
+    std::vector<int> answers;
+    for (int i = 0; i < 12; ++i) {
+        answers.push_back(drawExercise().expectedAnswer);
+    }
+    return answers;
+}
+
+std::string statementOf(int round)
+{
+    std::srand(seed);
+    Exercise e;
+    for (int i = 0; i <= round; ++i) {
+        e = drawExercise();
+    }
+    std::ostringstream out;
+    writeStatement(out, e.kind, e.scenarioIndex, e.firstGroupSize, e.secondGroupSize,
+                   e.givenDuration);
+    return out.str();
+}
+
+const std::string separator = " ---------------------------------------------------------- ";
+const std::string greeting =
+    "\n"
+    " Willkommen beim Uebungs-Simulator fuer Indirekte Proportionalitaet!\n"
+    " Viel Vergnuegen beim Raetseln! \n"
+    "\n"
+    "\n" +
+    separator + "\n\n\n";
+const std::string answerPrompt = " Gib dein Ergebnis ein und druecke ENTER: ";
+const std::string right = "\n\n Richtig gerechnet! :-) \n\n";
+const std::string continuePrompt = " Zum Beenden des Programms druecke 9 und ENTER, \n"
+                                   " zum Weitermachen druecke 1 und ENTER: ";
+const std::string separatorBlock = "\n\n" + separator + "\n\n\n";
+const std::string bravo = " Bravo! \n\n";
+const std::string practise = " Du musst noch mehr ueben! \n\n\n";
+
+std::string wrong(int expected)
+{
+    return "\n\n Dein Ergebnis ist leider falsch!\n Das richige Ergebnis lautet: " +
+           std::to_string(expected) + "\n\n";
+}
+
+std::string summary(int correct, int posed)
+{
+    return " Du hast insgesamt " + std::to_string(correct) + " von " + std::to_string(posed) +
+           " Punkten erreicht! \n\n";
+}
+
+enum class Outcome { Right, Wrong, Unanswered };
+
+std::string transcript(const std::vector<Outcome>& rounds)
+{
+    const std::vector<int> answers = expectedAnswers();
+    std::string text = greeting;
+    int correct = 0;
+    for (std::size_t i = 0; i < rounds.size(); ++i) {
+        text += statementOf(static_cast<int>(i)) + answerPrompt;
+        if (rounds[i] != Outcome::Unanswered) {
+            text += rounds[i] == Outcome::Right ? right : wrong(answers[i]);
+            text += continuePrompt;
+        }
+        text += separatorBlock;
+        correct += rounds[i] == Outcome::Right ? 1 : 0;
+    }
+    const int posed = static_cast<int>(rounds.size());
+    return text + summary(correct, posed) + (5 * correct < 4 * posed ? practise : bravo);
+}
+
+using A = std::vector<int>;
+struct DialogueCase {
+    const char* name;
+    std::function<std::string(const A&)> input;
+    std::vector<Outcome> rounds;
+    bool inputEnded;
+};
+
+std::string n(int v)
+{
+    return std::to_string(v);
+}
+
+constexpr Outcome R = Outcome::Right;
+constexpr Outcome W = Outcome::Wrong;
+constexpr Outcome U = Outcome::Unanswered;
+
+const DialogueCase dialogues[] = {
+    {"RightThenNine", [](const A& a) { return n(a[0]) + "\n9\n"; }, {R}, false},
+    {"WrongThenNine", [](const A&) { return "0\n9\n"; }, {W}, false},
+    {"FourOfFiveIsBravo",
+     [](const A& a) {
+         return n(a[0]) + "\n1\n" + n(a[1]) + "\n1\n0\n1\n" + n(a[3]) + "\n1\n" + n(a[4]) + "\n9\n";
+     },
+     {R, R, W, R, R},
+     false},
+    {"ThreeOfFourIsNotEnough",
+     [](const A& a) { return n(a[0]) + "\n1\n" + n(a[1]) + "\n1\n3\n1\n" + n(a[3]) + "\n9\n"; },
+     {R, R, W, R},
+     false},
+    {"EightOfTenIsBravo",
+     [](const A& a) {
+         std::string in;
+         for (int i = 0; i < 10; ++i) {
+             in += (i == 2 || i == 7 ? "1" : n(a[static_cast<std::size_t>(i)])) + "\n";
+             in += i == 9 ? "9\n" : "1\n";
+         }
+         return in;
+     },
+     {R, R, W, R, R, R, R, W, R, R},
+     false},
+    {"AnswerAndChoiceOnOneLine",
+     [](const A& a) { return n(a[0]) + " 1\n" + n(a[1]) + " 9\n"; },
+     {R, R},
+     false},
+    {"DecimalZeroIsRight", [](const A& a) { return n(a[0]) + ".0\n9\n"; }, {R}, false},
+    {"SinglePrecisionRoundsTinyExcessAway",
+     [](const A& a) { return n(a[0]) + ".0000001\n9\n"; },
+     {R},
+     false},
+    {"OneThousandthOffIsWrong", [](const A& a) { return n(a[0]) + ".001\n9\n"; }, {W}, false},
+    {"ContinueTwoEnds", [](const A& a) { return n(a[0]) + "\n2\n"; }, {R}, false},
+    {"ContinueZeroEnds", [](const A& a) { return n(a[0]) + "\n0\n"; }, {R}, false},
+    {"ContinueNineEnds", [](const A& a) { return n(a[0]) + "\n9\n1\n"; }, {R}, false},
+    {"ContinueOneWithBlanksGoesOn",
+     [](const A& a) { return "  " + n(a[0]) + "\n\n  1  \n" + n(a[1]) + "\n9\n"; },
+     {R, R},
+     false},
+    {"DecimalCommaJudgesWholeNumberAndDropsTheRest",
+     [](const A& a) { return n(a[0]) + ",5\n1\n" + n(a[1]) + "\n9\n"; },
+     {R, R},
+     false},
+    {"LettersAtAnswerPromptAreDropped",
+     [](const A& a) { return "zwanzig\n" + n(a[0]) + "\n9\n"; },
+     {R},
+     false},
+    {"LoneSignIsDropped", [](const A& a) { return "-\n+\n" + n(a[0]) + "\n9\n"; }, {R}, false},
+    {"LettersAtContinuePromptAreDropped",
+     [](const A& a) { return n(a[0]) + "\nweiter\n1\n0\n9\n"; },
+     {R, W},
+     false},
+    {"HugeAnswerIsJudgedWrong", [](const A&) { return "1e40\n9\n"; }, {W}, false},
+    {"HugeNegativeAnswerIsJudgedWrong", [](const A&) { return "-1e40\n1\n0\n9\n"; }, {W, W}, false},
+    {"HugeChoiceEnds", [](const A& a) { return n(a[0]) + "\n99999999999\n1\n"; }, {R}, false},
+    {"HugeNegativeChoiceEnds", [](const A& a) { return n(a[0]) + "\n-99999999999\n"; }, {R}, false},
+    {"EndOfInputAtAnswerPrompt", [](const A&) { return ""; }, {U}, true},
+    {"EndOfInputAfterJunkAtAnswerPrompt", [](const A&) { return "abc"; }, {U}, true},
+    {"EndOfInputAfterLoneSign", [](const A&) { return "-"; }, {U}, true},
+    {"EndOfInputInLaterRound", [](const A& a) { return n(a[0]) + "\n1\n"; }, {R, U}, true},
+    {"EndOfInputAtContinuePrompt", [](const A& a) { return n(a[0]) + "\n"; }, {R}, true},
+    {"EndOfInputRightAfterAnswer", [](const A& a) { return n(a[0]); }, {R}, true},
+    {"EndOfInputAfterJunkAtContinuePrompt", [](const A& a) { return n(a[0]) + "\n,5"; }, {R}, true},
+};
+
+void PrintTo(const DialogueCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+std::string caseName(const testing::TestParamInfo<DialogueCase>& param)
+{
+    return param.param.name;
+}
+
+class Dialogue : public testing::TestWithParam<DialogueCase> {};
+
+TEST_P(Dialogue, TranscriptIsExact)
+{
+    const DialogueCase& c = GetParam();
+    const SessionResult run = runSession(c.input(expectedAnswers()));
+    EXPECT_EQ(run.output, transcript(c.rounds));
+    EXPECT_EQ(run.tally.posedCount, static_cast<int>(c.rounds.size()));
+    EXPECT_EQ(consoleLog.outputAtColours, 0U);
+    EXPECT_EQ(consoleLog.pauses, 1);
+    EXPECT_EQ(consoleLog.outputAtPause, run.output.size());
+    EXPECT_EQ(consoleLog.inputEnded, c.inputEnded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogue, Dialogue, testing::ValuesIn(dialogues), caseName);
+
+// Output that remembers how much of it had been flushed whenever it was flushed.
+struct FlushRecorder : std::stringbuf {
+    std::vector<std::size_t> flushedAt;
+    int sync() override
+    {
+        flushedAt.push_back(str().size());
+        return 0;
+    }
+};
+
+// Input that hands out one line at a time, as a terminal does, and notes each time the
+// program had to wait for one while some of its output was not yet flushed.
+struct LineByLineInput : std::streambuf {
+    std::vector<std::string> lines;
+    std::size_t next = 0;
+    std::string current;
+    const FlushRecorder* output = nullptr;
+    int waitsWithPendingOutput = 0;
+
+    int_type underflow() override
+    {
+        if (next == lines.size()) {
+            return traits_type::eof();
+        }
+        const std::size_t written = output->str().size();
+        if (output->flushedAt.empty() || output->flushedAt.back() != written) {
+            ++waitsWithPendingOutput;
+        }
+        current = lines[next++];
+        setg(current.data(), current.data(), current.data() + current.size());
+        return traits_type::to_int_type(current.front());
+    }
+};
+
+TEST(Dialogue, FlushesEveryLineEndAndEverythingBeforeEachRead)
+{
+    const A a = expectedAnswers();
+    FlushRecorder written;
+    LineByLineInput typed;
+    typed.output = &written;
+    typed.lines = {n(a[0]) + "\n", "1\n", "0\n", "9\n"};
+    std::istream in(&typed);
+    std::ostream out(&written);
+
+    consoleLog = ConsoleLog{};
+    practiceSession(in, out, {[] {}, [](bool) {}}, seed);
+
+    const std::string text = written.str();
+    EXPECT_EQ(typed.waitsWithPendingOutput, 0);
+    std::vector<std::size_t> lineEnds;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            lineEnds.push_back(i + 1);
+        }
+    }
+    std::vector<std::size_t> flushedLineEnds;
+    for (const std::size_t at : written.flushedAt) {
+        if (at > 0 && text[at - 1] == '\n') {
+            flushedLineEnds.push_back(at);
+        }
+    }
+    EXPECT_EQ(flushedLineEnds, lineEnds);
+    EXPECT_EQ(text, transcript({R, W}));
+}
+
+} // namespace
