@@ -1,0 +1,170 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the built program in a pseudo-terminal.
+
+Usage: terminal_test.py PROGRAM FIXED_CLOCK_LIBRARY [unittest arguments]
+The clock library is preloaded so that every run draws the same exercises.
+"""
+import io
+import os
+import re
+import signal
+import subprocess
+import sys
+import termios
+import time
+import unittest
+
+import pexpect
+
+PROGRAM, CLOCK = sys.argv[1], sys.argv[2]
+ENV = dict(os.environ, LD_PRELOAD=CLOCK, TERM="xterm",
+           ASAN_OPTIONS="verify_asan_link_order=0:" + os.environ.get("ASAN_OPTIONS", ""))
+
+ANSWER_PROMPT = b" Gib dein Ergebnis ein und druecke ENTER: "
+CONTINUE_PROMPT = b" zum Weitermachen druecke 1 und ENTER: "
+PAUSE_PROMPT = b"Druecken Sie eine beliebige Taste . . . "
+COLOURS = b"\x1b[103;90m"
+RESET = b"\x1b[0m"
+ESCAPE = re.compile(rb"\x1b\[[0-9;]*[A-Za-z]")
+
+WORK = re.compile(rb" Eine Gruppe von (\d+) .*\n durchschnitttlich in (\d+) .*\n"
+                  rb".*\n Wieviele .* Gruppe von (\d+) ")
+SUPPLY = re.compile(rb"\n (\d+) .*? kommen mit .*? (\d+) \w+ aus\. .*\n.*\n.*\n fuer (\d+) ")
+
+
+def expected_answer(statement):
+    """The answer to the last problem in the text: first size * duration / second size."""
+    text = statement.replace(b"\r\n", b"\n")
+    found = list(WORK.finditer(text)) + list(SUPPLY.finditer(text))
+    first, duration, second = (int(g) for g in max(found, key=lambda m: m.start()).groups())
+    assert first * duration % second == 0
+    return first * duration // second
+
+
+def spawn(command=None):
+    child = pexpect.spawn(command or PROGRAM, env=ENV, timeout=10, dimensions=(40, 100))
+    child.logfile_read = io.BytesIO()
+    return child
+
+
+def answer(child, right=True):
+    """Waits for the answer prompt and types an answer with Enter, which a terminal sends as CR."""
+    child.expect_exact(ANSWER_PROMPT)
+    value = expected_answer(child.before) if right else 0
+    child.send(f"{value}\r")
+    child.expect_exact(CONTINUE_PROMPT)
+    return f"{value}"
+
+
+def finish(child):
+    child.expect(pexpect.EOF)
+    child.close()
+    return child.logfile_read.getvalue()
+
+
+class Terminal(unittest.TestCase):
+    def test_colours_come_first_and_reset_last(self):
+        child = spawn()
+        answer(child)
+        child.send("9\r")
+        child.expect_exact(PAUSE_PROMPT)
+        child.send("x")
+        output = finish(child)
+        self.assertTrue(output.startswith(COLOURS), output[:40])
+        self.assertEqual(ESCAPE.findall(output)[-1], RESET)
+        self.assertEqual(child.exitstatus, 0)
+
+    def test_pause_takes_one_key_without_enter_and_without_echo(self):
+        child = spawn()
+        answer(child, right=False)
+        child.send("9\r")
+        child.expect_exact(PAUSE_PROMPT)
+        time.sleep(0.3)
+        self.assertTrue(child.isalive(), "the pause did not wait")
+        attributes = termios.tcgetattr(child.child_fd)
+        local = attributes[3]
+        self.assertEqual(local & (termios.ICANON | termios.ECHO), 0)
+        self.assertNotEqual(local & termios.ISIG, 0, "Ctrl-C must still work in the pause")
+        child.send("q")
+        output = finish(child)
+        self.assertNotIn(b"q", output.split(PAUSE_PROMPT)[-1])
+        self.assertEqual(child.exitstatus, 0)
+
+    def test_terminal_settings_are_the_same_after_a_session(self):
+        child = spawn(f"sh -c 'stty -g; {PROGRAM}; stty -g'")
+        answer(child)
+        child.send("1\r")
+        answer(child, right=False)
+        child.send("9\r")
+        child.expect_exact(PAUSE_PROMPT)
+        child.send(" ")
+        output = finish(child)
+        lines = [line for line in ESCAPE.sub(b"", output).split(b"\r\n") if b":" in line
+                 and b" " not in line.strip()]
+        self.assertEqual(len(lines), 2, output)
+        self.assertEqual(lines[0].strip(), lines[1].strip())
+
+    def test_signals_restore_the_terminal(self):
+        def at_answer(child):
+            pass
+
+        def at_continue(child):
+            child.send(f"{expected_answer(child.before)}\r")
+            child.expect_exact(CONTINUE_PROMPT)
+
+        def in_pause(child):
+            at_continue(child)
+            child.send("9\r")
+            child.expect_exact(PAUSE_PROMPT)
+            time.sleep(0.2)
+
+        cases = [("answer prompt", at_answer, signal.SIGINT),
+                 ("continue prompt", at_continue, signal.SIGINT),
+                 ("pause", in_pause, signal.SIGINT),
+                 ("answer prompt", at_answer, signal.SIGTERM),
+                 ("continue prompt", at_continue, signal.SIGHUP)]
+        for where, reach, sig in cases:
+            with self.subTest(where=where, signal=sig.name):
+                child = spawn()
+                child.expect_exact(ANSWER_PROMPT)
+                before = termios.tcgetattr(child.child_fd)
+                reach(child)
+                if sig == signal.SIGINT:
+                    child.sendcontrol("c")
+                else:
+                    child.kill(sig)
+                child.expect(pexpect.EOF)
+                after = termios.tcgetattr(child.child_fd)
+                output = child.logfile_read.getvalue()
+                child.close()
+                self.assertTrue(output.endswith(RESET), output[-60:])
+                self.assertEqual(after, before)
+                self.assertEqual(child.signalstatus, sig)
+
+    def test_typed_dialogue_gives_the_texts_of_a_piped_run(self):
+        child = spawn()
+        typed = [answer(child), "1"]
+        child.send("1\r")
+        typed += [answer(child, right=False), "1"]
+        child.send("1\r")
+        typed += [answer(child), "9"]
+        child.send("9\r")
+        child.expect_exact(PAUSE_PROMPT)
+        child.send("x")
+        in_terminal = ESCAPE.sub(b"", finish(child)).replace(b"\r\n", b"\n")
+
+        piped = subprocess.run([PROGRAM], input="\n".join(typed).encode() + b"\n", env=ENV,
+                               capture_output=True, timeout=10, check=True).stdout
+        # The terminal echoes what was typed after each prompt and shows the pause prompt.
+        expected, rest = b"", piped
+        for text in typed:
+            prompt = min((p for p in (ANSWER_PROMPT, CONTINUE_PROMPT) if p in rest),
+                         key=rest.index)
+            head, rest = rest.split(prompt, 1)
+            expected += head + prompt + text.encode() + b"\n"
+        expected += rest + PAUSE_PROMPT + b"\n"
+        self.assertEqual(in_terminal, expected)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=[sys.argv[0]] + sys.argv[3:])
