@@ -16,29 +16,21 @@ import unittest
 
 import pexpect
 
+from dialogue_text import ANSWER_PROMPT, last_statement
+
 PROGRAM, CLOCK = sys.argv[1], sys.argv[2]
 ENV = dict(os.environ, LD_PRELOAD=CLOCK, TERM="xterm",
            ASAN_OPTIONS="verify_asan_link_order=0:" + os.environ.get("ASAN_OPTIONS", ""))
 
-ANSWER_PROMPT = b" Gib dein Ergebnis ein und druecke ENTER: "
 CONTINUE_PROMPT = b" zum Weitermachen druecke 1 und ENTER: "
 PAUSE_PROMPT = b"Druecken Sie eine beliebige Taste . . . "
 COLOURS = b"\x1b[103;90m"
 RESET = b"\x1b[0m"
 ESCAPE = re.compile(rb"\x1b\[[0-9;]*[A-Za-z]")
 
-WORK = re.compile(rb" Eine Gruppe von (\d+) .*\n durchschnitttlich in (\d+) .*\n"
-                  rb".*\n Wieviele .* Gruppe von (\d+) ")
-SUPPLY = re.compile(rb"\n (\d+) .*? kommen mit .*? (\d+) \w+ aus\. .*\n.*\n.*\n fuer (\d+) ")
 
-
-def expected_answer(statement):
-    """The answer to the last problem in the text: first size * duration / second size."""
-    text = statement.replace(b"\r\n", b"\n")
-    found = list(WORK.finditer(text)) + list(SUPPLY.finditer(text))
-    first, duration, second = (int(g) for g in max(found, key=lambda m: m.start()).groups())
-    assert first * duration % second == 0
-    return first * duration // second
+def expected_answer(text):
+    return last_statement(text)[1]
 
 
 def spawn(command=None):
