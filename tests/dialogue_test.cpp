@@ -60,6 +60,7 @@ std::vector<int> expectedAnswers()
 {
     std::srand(seed);
     std::vector<int> answers;
+    answers.reserve(12);
     for (int i = 0; i < 12; ++i) {
         answers.push_back(drawExercise().expectedAnswer);
     }
@@ -140,22 +141,20 @@ std::string n(int v)
     return std::to_string(v);
 }
 
-constexpr Outcome R = Outcome::Right;
-constexpr Outcome W = Outcome::Wrong;
-constexpr Outcome U = Outcome::Unanswered;
+using enum Outcome;
 
-const DialogueCase dialogues[] = {
-    {"RightThenNine", [](const A& a) { return n(a[0]) + "\n9\n"; }, {R}, false},
-    {"WrongThenNine", [](const A&) { return "0\n9\n"; }, {W}, false},
+const std::vector<DialogueCase> dialogues = {
+    {"RightThenNine", [](const A& a) { return n(a[0]) + "\n9\n"; }, {Right}, false},
+    {"WrongThenNine", [](const A&) { return "0\n9\n"; }, {Wrong}, false},
     {"FourOfFiveIsBravo",
      [](const A& a) {
          return n(a[0]) + "\n1\n" + n(a[1]) + "\n1\n0\n1\n" + n(a[3]) + "\n1\n" + n(a[4]) + "\n9\n";
      },
-     {R, R, W, R, R},
+     {Right, Right, Wrong, Right, Right},
      false},
     {"ThreeOfFourIsNotEnough",
      [](const A& a) { return n(a[0]) + "\n1\n" + n(a[1]) + "\n1\n3\n1\n" + n(a[3]) + "\n9\n"; },
-     {R, R, W, R},
+     {Right, Right, Wrong, Right},
      false},
     {"EightOfTenIsBravo",
      [](const A& a) {
@@ -166,49 +165,61 @@ const DialogueCase dialogues[] = {
          }
          return in;
      },
-     {R, R, W, R, R, R, R, W, R, R},
+     {Right, Right, Wrong, Right, Right, Right, Right, Wrong, Right, Right},
      false},
     {"AnswerAndChoiceOnOneLine",
      [](const A& a) { return n(a[0]) + " 1\n" + n(a[1]) + " 9\n"; },
-     {R, R},
+     {Right, Right},
      false},
-    {"DecimalZeroIsRight", [](const A& a) { return n(a[0]) + ".0\n9\n"; }, {R}, false},
+    {"DecimalZeroIsRight", [](const A& a) { return n(a[0]) + ".0\n9\n"; }, {Right}, false},
     {"SinglePrecisionRoundsTinyExcessAway",
      [](const A& a) { return n(a[0]) + ".0000001\n9\n"; },
-     {R},
+     {Right},
      false},
-    {"OneThousandthOffIsWrong", [](const A& a) { return n(a[0]) + ".001\n9\n"; }, {W}, false},
-    {"ContinueTwoEnds", [](const A& a) { return n(a[0]) + "\n2\n"; }, {R}, false},
-    {"ContinueZeroEnds", [](const A& a) { return n(a[0]) + "\n0\n"; }, {R}, false},
-    {"ContinueNineEnds", [](const A& a) { return n(a[0]) + "\n9\n1\n"; }, {R}, false},
+    {"OneThousandthOffIsWrong", [](const A& a) { return n(a[0]) + ".001\n9\n"; }, {Wrong}, false},
+    {"ContinueTwoEnds", [](const A& a) { return n(a[0]) + "\n2\n"; }, {Right}, false},
+    {"ContinueZeroEnds", [](const A& a) { return n(a[0]) + "\n0\n"; }, {Right}, false},
+    {"ContinueNineEnds", [](const A& a) { return n(a[0]) + "\n9\n1\n"; }, {Right}, false},
     {"ContinueOneWithBlanksGoesOn",
      [](const A& a) { return "  " + n(a[0]) + "\n\n  1  \n" + n(a[1]) + "\n9\n"; },
-     {R, R},
+     {Right, Right},
      false},
     {"DecimalCommaJudgesWholeNumberAndDropsTheRest",
      [](const A& a) { return n(a[0]) + ",5\n1\n" + n(a[1]) + "\n9\n"; },
-     {R, R},
+     {Right, Right},
      false},
     {"LettersAtAnswerPromptAreDropped",
      [](const A& a) { return "zwanzig\n" + n(a[0]) + "\n9\n"; },
-     {R},
+     {Right},
      false},
-    {"LoneSignIsDropped", [](const A& a) { return "-\n+\n" + n(a[0]) + "\n9\n"; }, {R}, false},
+    {"LoneSignIsDropped", [](const A& a) { return "-\n+\n" + n(a[0]) + "\n9\n"; }, {Right}, false},
     {"LettersAtContinuePromptAreDropped",
      [](const A& a) { return n(a[0]) + "\nweiter\n1\n0\n9\n"; },
-     {R, W},
+     {Right, Wrong},
      false},
-    {"HugeAnswerIsJudgedWrong", [](const A&) { return "1e40\n9\n"; }, {W}, false},
-    {"HugeNegativeAnswerIsJudgedWrong", [](const A&) { return "-1e40\n1\n0\n9\n"; }, {W, W}, false},
-    {"HugeChoiceEnds", [](const A& a) { return n(a[0]) + "\n99999999999\n1\n"; }, {R}, false},
-    {"HugeNegativeChoiceEnds", [](const A& a) { return n(a[0]) + "\n-99999999999\n"; }, {R}, false},
-    {"EndOfInputAtAnswerPrompt", [](const A&) { return ""; }, {U}, true},
-    {"EndOfInputAfterJunkAtAnswerPrompt", [](const A&) { return "abc"; }, {U}, true},
-    {"EndOfInputAfterLoneSign", [](const A&) { return "-"; }, {U}, true},
-    {"EndOfInputInLaterRound", [](const A& a) { return n(a[0]) + "\n1\n"; }, {R, U}, true},
-    {"EndOfInputAtContinuePrompt", [](const A& a) { return n(a[0]) + "\n"; }, {R}, true},
-    {"EndOfInputRightAfterAnswer", [](const A& a) { return n(a[0]); }, {R}, true},
-    {"EndOfInputAfterJunkAtContinuePrompt", [](const A& a) { return n(a[0]) + "\n,5"; }, {R}, true},
+    {"HugeAnswerIsJudgedWrong", [](const A&) { return "1e40\n9\n"; }, {Wrong}, false},
+    {"HugeNegativeAnswerIsJudgedWrong",
+     [](const A&) { return "-1e40\n1\n0\n9\n"; },
+     {Wrong, Wrong},
+     false},
+    {"HugeChoiceEnds", [](const A& a) { return n(a[0]) + "\n99999999999\n1\n"; }, {Right}, false},
+    {"HugeNegativeChoiceEnds",
+     [](const A& a) { return n(a[0]) + "\n-99999999999\n"; },
+     {Right},
+     false},
+    {"EndOfInputAtAnswerPrompt", [](const A&) { return ""; }, {Unanswered}, true},
+    {"EndOfInputAfterJunkAtAnswerPrompt", [](const A&) { return "abc"; }, {Unanswered}, true},
+    {"EndOfInputAfterLoneSign", [](const A&) { return "-"; }, {Unanswered}, true},
+    {"EndOfInputInLaterRound",
+     [](const A& a) { return n(a[0]) + "\n1\n"; },
+     {Right, Unanswered},
+     true},
+    {"EndOfInputAtContinuePrompt", [](const A& a) { return n(a[0]) + "\n"; }, {Right}, true},
+    {"EndOfInputRightAfterAnswer", [](const A& a) { return n(a[0]); }, {Right}, true},
+    {"EndOfInputAfterJunkAtContinuePrompt",
+     [](const A& a) { return n(a[0]) + "\n,5"; },
+     {Right},
+     true},
 };
 
 void PrintTo(const DialogueCase& c, std::ostream* os)
@@ -299,7 +310,7 @@ TEST(Dialogue, FlushesEveryLineEndAndEverythingBeforeEachRead)
         }
     }
     EXPECT_EQ(flushedLineEnds, lineEnds);
-    EXPECT_EQ(text, transcript({R, W}));
+    EXPECT_EQ(text, transcript({Right, Wrong}));
 }
 
 } // namespace

@@ -31,6 +31,7 @@ std::vector<Exercise> drawMany(unsigned seed, int count)
 {
     std::srand(seed);
     std::vector<Exercise> exercises;
+    exercises.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         exercises.push_back(drawExercise());
     }
@@ -117,6 +118,7 @@ TEST(Generator, DrawsInTheFixedOrderFromTheStandardSource)
     for (unsigned seed = 1; seed <= 300; ++seed) {
         std::srand(seed);
         std::vector<int> raw;
+        raw.reserve(64);
         for (int i = 0; i < 64; ++i) {
             raw.push_back(std::rand());
         }

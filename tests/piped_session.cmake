@@ -1,6 +1,9 @@
 # Runs the built program with its input from a file and checks what a pipe user sees:
 # the dialogue's own texts, no terminal escape codes, no wait at the pause, exit status 0.
-# Usage: cmake -DPROGRAM=path/to/dreisatz -P piped_session.cmake
+# Usage: cmake -DPROGRAM=path/to/dreisatz [-DLAUNCHER="valgrind --error-exitcode=99"]
+#        -P piped_session.cmake
+
+separate_arguments(launcher UNIX_COMMAND "${LAUNCHER}")
 
 string(ASCII 27 escape)
 set(input "${CMAKE_CURRENT_BINARY_DIR}/piped_session_input.txt")
@@ -8,11 +11,11 @@ set(input "${CMAKE_CURRENT_BINARY_DIR}/piped_session_input.txt")
 function(run_piped name text args expected_tail)
     file(WRITE "${input}" "${text}")
     execute_process(
-        COMMAND "${PROGRAM}" ${args}
+        COMMAND ${launcher} "${PROGRAM}" ${args}
         INPUT_FILE "${input}"
         OUTPUT_VARIABLE output
         RESULT_VARIABLE status
-        TIMEOUT 30)
+        TIMEOUT 120)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "${name}: exit status '${status}'\n${output}")
     endif()

@@ -25,7 +25,7 @@ struct StatementCase {
     const char* expected;
 };
 
-const StatementCase wholeStatements[] = {
+const std::vector<StatementCase> wholeStatements = {
     {"WorkAnts", ExerciseKind::WorkExercise, 4, 4, 6, 30,
      "\n"
      " Eine Gruppe von 4 Ameisen schafft die vorgegebene Arbeit\n"
@@ -83,7 +83,7 @@ struct ScenarioCase {
     const char* question;
 };
 
-const ScenarioCase scenarios[] = {
+const std::vector<ScenarioCase> scenarios = {
     {ExerciseKind::WorkExercise, 0,
      " Wieviele Stunden braucht dann ein Gruppe von 3 Reinigungskraeften ?"},
     {ExerciseKind::WorkExercise, 1,

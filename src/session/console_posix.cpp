@@ -44,6 +44,12 @@ void writeText(const char* text)
     }
 }
 
+void flushOutput()
+{
+    std::cout.flush();
+    static_cast<void>(std::fflush(stdout));
+}
+
 // Async-signal-safe as well.
 void restoreConsole()
 {
@@ -59,8 +65,7 @@ void restoreConsole()
 
 void restoreAtExit()
 {
-    std::cout.flush();
-    std::fflush(stdout);
+    flushOutput();
     restoreConsole();
 }
 
@@ -70,7 +75,7 @@ void onSignal(int signalNumber)
 {
     const int savedErrno = errno;
     restoreConsole();
-    std::raise(signalNumber);
+    static_cast<void>(std::raise(signalNumber));
     errno = savedErrno;
 }
 
@@ -81,7 +86,7 @@ void installRestorers()
         return;
     }
     installed = true;
-    std::atexit(restoreAtExit);
+    static_cast<void>(std::atexit(restoreAtExit));
     for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
         struct sigaction previous {};
         ::sigaction(signalNumber, nullptr, &previous);
@@ -94,12 +99,6 @@ void installRestorers()
         sigemptyset(&action.sa_mask);
         ::sigaction(signalNumber, &action, nullptr);
     }
-}
-
-void flushOutput()
-{
-    std::cout.flush();
-    std::fflush(stdout);
 }
 
 } // namespace
