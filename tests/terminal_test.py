@@ -27,6 +27,7 @@ PAUSE_PROMPT = b"Druecken Sie eine beliebige Taste . . . "
 COLOURS = b"\x1b[103;90m"
 RESET = b"\x1b[0m"
 ESCAPE = re.compile(rb"\x1b\[[0-9;]*[A-Za-z]")
+KEYS = {signal.SIGINT: "c", signal.SIGQUIT: "\\"}
 
 
 def expected_answer(text):
@@ -97,6 +98,7 @@ class Terminal(unittest.TestCase):
         self.assertEqual(lines[0].strip(), lines[1].strip())
 
     def test_signals_restore_the_terminal(self):
+        """Ctrl-C and Ctrl-\\ from the keyboard, the others sent to the process."""
         def at_answer(child):
             pass
 
@@ -114,15 +116,16 @@ class Terminal(unittest.TestCase):
                  ("continue prompt", at_continue, signal.SIGINT),
                  ("pause", in_pause, signal.SIGINT),
                  ("answer prompt", at_answer, signal.SIGTERM),
-                 ("continue prompt", at_continue, signal.SIGHUP)]
+                 ("continue prompt", at_continue, signal.SIGHUP),
+                 ("pause", in_pause, signal.SIGQUIT)]
         for where, reach, sig in cases:
             with self.subTest(where=where, signal=sig.name):
                 child = spawn()
                 child.expect_exact(ANSWER_PROMPT)
                 before = termios.tcgetattr(child.child_fd)
                 reach(child)
-                if sig == signal.SIGINT:
-                    child.sendcontrol("c")
+                if sig in KEYS:
+                    child.sendcontrol(KEYS[sig])
                 else:
                     child.kill(sig)
                 child.expect(pexpect.EOF)

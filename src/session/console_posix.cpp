@@ -87,7 +87,7 @@ void installRestorers()
     }
     installed = true;
     static_cast<void>(std::atexit(restoreAtExit));
-    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signalNumber : {SIGINT, SIGQUIT, SIGTERM, SIGHUP}) {
         struct sigaction previous {};
         ::sigaction(signalNumber, nullptr, &previous);
         if (previous.sa_handler == SIG_IGN) {
