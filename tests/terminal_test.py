@@ -7,6 +7,7 @@ The clock library is preloaded so that every run draws the same exercises.
 import io
 import os
 import re
+import resource
 import signal
 import subprocess
 import sys
@@ -28,6 +29,9 @@ COLOURS = b"\x1b[103;90m"
 RESET = b"\x1b[0m"
 ESCAPE = re.compile(rb"\x1b\[[0-9;]*[A-Za-z]")
 KEYS = {signal.SIGINT: "c", signal.SIGQUIT: "\\"}
+
+# SIGQUIT would leave a core file behind.
+resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
 
 
 def expected_answer(text):

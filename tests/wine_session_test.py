@@ -15,7 +15,8 @@ import time
 from dialogue_text import (ANSWER_PROMPT, CONTINUE_PROMPT, GREETING, RIGHT, SEPARATOR_BLOCK,
                            closing, last_statement, wrong)
 
-WINE, PROGRAM, PREFIX = sys.argv[1:4]
+WINE, PROGRAM = sys.argv[1:3]
+PREFIX = os.path.abspath(sys.argv[3])
 ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
            LANG="C.UTF-8")
 TIMEOUT = 60
@@ -76,9 +77,9 @@ class Session:
 
 
 def play(script):
-    """script: per round, (answer, choice), where answer is "right", "wrong" or None for the
-    end of input at the answer prompt, and choice is what is typed at the continue prompt, or
-    None for the end of input there."""
+    """script: per round, (answer, choice). answer is "right", "wrong", other text that is
+    typed as it stands and judged wrong, or None for the end of input at the answer prompt;
+    choice is what is typed at the continue prompt, or None for the end of input there."""
     session = Session()
     expected, correct, read = GREETING, 0, 0
     for round_answer, choice in script:
@@ -88,7 +89,8 @@ def play(script):
         if round_answer is None:
             expected += SEPARATOR_BLOCK
             break
-        session.type(str(answer) if round_answer == "right" else str(answer + 1))
+        typed = {"right": str(answer), "wrong": str(answer + 1)}.get(round_answer, round_answer)
+        session.type(typed)
         expected += RIGHT if round_answer == "right" else wrong(answer)
         correct += round_answer == "right"
         _, read = session.wait_for(CONTINUE_PROMPT, read)
@@ -111,6 +113,8 @@ SCRIPTS = {
                      ("right", "0")],
     "end of input at the answer prompt": [("right", "1"), (None, None)],
     "end of input at the continue prompt": [("wrong", None)],
+    "numbers out of range": [("1e40", "1"), ("-1e40", "99999999999")],
+    "unreadable input is dropped": [("zwanzig\r\n0.5", "weiter\r\n1"), ("wrong", "0")],
 }
 
 
