@@ -87,6 +87,15 @@ class Terminal(unittest.TestCase):
         self.assertNotIn(b"q", output.split(PAUSE_PROMPT)[-1])
         self.assertEqual(child.exitstatus, 0)
 
+    def test_end_of_input_ends_the_session_without_a_pause(self):
+        child = spawn()
+        child.expect_exact(ANSWER_PROMPT)
+        child.sendeof()
+        output = finish(child)  # no key is sent: the pause must not wait
+        self.assertIn(b" Du hast insgesamt 0 von 1 Punkten erreicht! ", output)
+        self.assertNotIn(PAUSE_PROMPT, output)
+        self.assertEqual(child.exitstatus, 0)
+
     def test_terminal_settings_are_the_same_after_a_session(self):
         child = spawn(f"sh -c 'stty -g; {PROGRAM}; stty -g'")
         answer(child)
