@@ -55,25 +55,28 @@ SessionResult runSession(const std::string& input)
     return runSession(in, out, out);
 }
 
-// The answers the session will expect, drawn the way it draws them.
-std::vector<int> expectedAnswers()
+// The exercises the session will pose, drawn the way it draws them.
+std::vector<Exercise> sessionExercises()
 {
     std::srand(seed);
+    std::vector<Exercise> exercises(12);
+    for (Exercise& e : exercises) {
+        e = drawExercise();
+    }
+    return exercises;
+}
+
+std::vector<int> expectedAnswers()
+{
     std::vector<int> answers;
-    answers.reserve(12);
-    for (int i = 0; i < 12; ++i) {
-        answers.push_back(drawExercise().expectedAnswer);
+    for (const Exercise& e : sessionExercises()) {
+        answers.push_back(e.expectedAnswer);
     }
     return answers;
 }
 
-std::string statementOf(int round)
+std::string statementOf(const Exercise& e)
 {
-    std::srand(seed);
-    Exercise e;
-    for (int i = 0; i <= round; ++i) {
-        e = drawExercise();
-    }
     std::ostringstream out;
     writeStatement(out, e.kind, e.scenarioIndex, e.firstGroupSize, e.secondGroupSize,
                    e.givenDuration);
@@ -112,13 +115,13 @@ enum class Outcome { Right, Wrong, Unanswered };
 
 std::string transcript(const std::vector<Outcome>& rounds)
 {
-    const std::vector<int> answers = expectedAnswers();
+    const std::vector<Exercise> exercises = sessionExercises();
     std::string text = greeting;
     int correct = 0;
     for (std::size_t i = 0; i < rounds.size(); ++i) {
-        text += statementOf(static_cast<int>(i)) + answerPrompt;
+        text += statementOf(exercises[i]) + answerPrompt;
         if (rounds[i] != Outcome::Unanswered) {
-            text += rounds[i] == Outcome::Right ? right : wrong(answers[i]);
+            text += rounds[i] == Outcome::Right ? right : wrong(exercises[i].expectedAnswer);
             text += continuePrompt;
         }
         text += separatorBlock;

@@ -23,6 +23,7 @@ PROGRAM, CLOCK = sys.argv[1], sys.argv[2]
 ENV = dict(os.environ, LD_PRELOAD=CLOCK, TERM="xterm",
            ASAN_OPTIONS="verify_asan_link_order=0:" + os.environ.get("ASAN_OPTIONS", ""))
 
+# The continue prompt's last line only: a terminal ends the line before it with "\r\n".
 CONTINUE_PROMPT = b" zum Weitermachen druecke 1 und ENTER: "
 PAUSE_PROMPT = b"Druecken Sie eine beliebige Taste . . . "
 COLOURS = b"\x1b[103;90m"
