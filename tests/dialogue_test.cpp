@@ -15,7 +15,7 @@ constexpr unsigned seed = 20261208;
 
 // What the console operations saw; function pointers cannot capture, so they report here.
 struct ConsoleLog {
-    const std::ostringstream* out = nullptr;
+    const std::stringbuf* out = nullptr;
     std::size_t outputAtColours = std::string::npos;
     std::size_t outputAtPause = std::string::npos;
     int pauses = 0;
@@ -40,19 +40,38 @@ struct SessionResult {
     ScoreTally tally;
 };
 
-SessionResult runSession(std::istream& in, std::ostream& out, const std::ostringstream& written)
-{
-    consoleLog = ConsoleLog{};
-    consoleLog.out = &written;
-    const ScoreTally tally = practiceSession(in, out, {recordColours, recordPause}, seed);
-    return {written.str(), tally};
-}
+// Output kept up to a cap: a dialogue that runs away fails its own test at once, through the
+// stream's exception, instead of filling the machine's memory.
+struct CappedOutput : std::stringbuf {
+    static constexpr std::streamsize cap = 4 << 20;
+    std::streamsize written = 0;
+
+    std::streamsize xsputn(const char* text, std::streamsize count) override
+    {
+        written += count;
+        return written > cap ? 0 : std::stringbuf::xsputn(text, count);
+    }
+    int_type overflow(int_type c) override
+    {
+        return ++written > cap ? traits_type::eof() : std::stringbuf::overflow(c);
+    }
+};
 
 SessionResult runSession(const std::string& input)
 {
     std::istringstream in(input);
-    std::ostringstream out;
-    return runSession(in, out, out);
+    CappedOutput captured;
+    std::ostream out(&captured);
+    out.exceptions(std::ios::badbit);
+    consoleLog = ConsoleLog{};
+    consoleLog.out = &captured;
+    try {
+        const ScoreTally tally = practiceSession(in, out, {recordColours, recordPause}, seed);
+        return {captured.str(), tally};
+    } catch (const std::ios::failure&) {
+        ADD_FAILURE() << "the dialogue wrote more than " << CappedOutput::cap << " bytes";
+        return {captured.str().substr(0, 400), {}};
+    }
 }
 
 // The exercises the session will pose, drawn the way it draws them.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <streambuf>
+
 // The platform's console operations, one implementation per platform chosen at build time.
 // Both flush standard output first, since they may write to the console directly.
 
@@ -9,3 +11,6 @@ void setConsoleColours();
 
 // Waits for a key press after a prompt of its own, unless input has ended.
 void pauseConsole(bool inputEnded);
+
+// Standard input as the dialogue should read it; main hands it to std::cin.
+std::streambuf* standardInput();

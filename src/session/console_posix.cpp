@@ -1,32 +1,48 @@
 #include "console.hpp"
 
-#include <atomic>
+#include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 
-#include <cerrno>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
 // No shell is started here: system("PAUSE") would run whatever program named PAUSE comes
 // first on PATH. Colours and the pause are done on the terminal itself, and only when there
-// is one. Whatever is changed is put back on every way out: return from main, exit, and the
-// signals that end a program at a terminal.
+// is one. Whatever is changed is put back on every way out (return from main, exit, the
+// signals that end a program at a terminal) and while the program is stopped with Ctrl-Z.
+//
+// The terminal is touched only while this process is in its foreground: a background process
+// that changes the settings, or writes with tostop set, is stopped by the kernel, inside the
+// signal handler, and could then be ended only with SIGKILL. The shell puts back its own
+// settings when it takes the terminal.
 
 namespace {
 
-constexpr const char* yellowScreen = "\x1b[103;90m\x1b[2J\x1b[H";
+constexpr const char* colours = "\x1b[103;90m";
+constexpr const char* clearScreen = "\x1b[2J\x1b[H";
 constexpr const char* resetColours = "\x1b[0m";
 constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . . . ";
 
-volatile std::sig_atomic_t coloursSet = 0;
-volatile std::sig_atomic_t terminalChanged = 0;
+// What the program wants, and what is on the terminal now. Read by the signal handlers.
+volatile std::sig_atomic_t coloursWanted = 0;
+volatile std::sig_atomic_t coloursShown = 0;
+volatile std::sig_atomic_t keyModeWanted = 0;
+volatile std::sig_atomic_t keyModeSet = 0;
 termios savedTerminal{};
+termios keyTerminal{};
 
-// Async-signal-safe: called from the signal handler too.
+bool inForeground(int descriptor)
+{
+    return ::tcgetpgrp(descriptor) == ::getpgrp();
+}
+
+// Async-signal-safe, as is everything down to onStop: called from the handlers too.
 void writeText(const char* text)
 {
     const char* rest = text;
@@ -44,39 +60,132 @@ void writeText(const char* text)
     }
 }
 
+// Colours come back after Ctrl-Z without clearing the screen, which holds the problem.
+void showColours()
+{
+    if (coloursWanted != 0 && coloursShown == 0 && inForeground(STDOUT_FILENO)) {
+        writeText(colours);
+        coloursShown = 1;
+    }
+}
+
+void hideColours()
+{
+    if (coloursShown != 0 && inForeground(STDOUT_FILENO)) {
+        writeText(resetColours);
+        coloursShown = 0;
+    }
+}
+
+void setKeyMode()
+{
+    if (keyModeWanted != 0 && keyModeSet == 0 && inForeground(STDIN_FILENO)) {
+        keyModeSet = ::tcsetattr(STDIN_FILENO, TCSANOW, &keyTerminal) == 0 ? 1 : 0;
+    }
+}
+
+void leaveKeyMode(int when)
+{
+    if (keyModeSet != 0 && inForeground(STDIN_FILENO)) {
+        ::tcsetattr(STDIN_FILENO, when, &savedTerminal);
+        keyModeSet = 0;
+    }
+}
+
+void restoreTerminal()
+{
+    leaveKeyMode(TCSANOW);
+    hideColours();
+}
+
+void resumeTerminal()
+{
+    showColours();
+    setKeyMode();
+}
+
+void handle(int signalNumber, void (*handler)(int), int flags)
+{
+    struct sigaction action {};
+    action.sa_handler = handler;
+    action.sa_flags = flags;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signalNumber, &action, nullptr);
+}
+
+// The handler is reset to the default on entry (SA_RESETHAND), so raising the signal again
+// ends the program the usual way once the handler returns, and the shell sees the usual status.
+void onEnd(int signalNumber)
+{
+    const int savedErrno = errno;
+    restoreTerminal();
+    static_cast<void>(std::raise(signalNumber));
+    errno = savedErrno;
+}
+
+// Ctrl-Z: leave the terminal as it was found, then stop the default way. When the stop is
+// refused (an orphaned process group) or the program is back in the foreground, pick up where
+// it was.
+void onStop(int signalNumber)
+{
+    const int savedErrno = errno;
+    restoreTerminal();
+    handle(signalNumber, SIG_DFL, 0);
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, signalNumber);
+    ::sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+    static_cast<void>(std::raise(signalNumber));
+    handle(signalNumber, onStop, SA_RESTART);
+    resumeTerminal();
+    errno = savedErrno;
+}
+
+void onContinue(int)
+{
+    const int savedErrno = errno;
+    resumeTerminal();
+    errno = savedErrno;
+}
+
+// The main line changes the flags with the signals held back, so that no handler sees them
+// half-changed.
+sigset_t heldSignals()
+{
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signalNumber : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP, SIGCONT}) {
+        sigaddset(&held, signalNumber);
+    }
+    return held;
+}
+
+void holdSignals()
+{
+    const sigset_t held = heldSignals();
+    ::sigprocmask(SIG_BLOCK, &held, nullptr);
+}
+
+void releaseSignals()
+{
+    const sigset_t held = heldSignals();
+    ::sigprocmask(SIG_UNBLOCK, &held, nullptr);
+}
+
 void flushOutput()
 {
     std::cout.flush();
     static_cast<void>(std::fflush(stdout));
 }
 
-// Async-signal-safe as well.
-void restoreConsole()
-{
-    if (terminalChanged != 0) {
-        ::tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
-        terminalChanged = 0;
-    }
-    if (coloursSet != 0) {
-        writeText(resetColours);
-        coloursSet = 0;
-    }
-}
-
 void restoreAtExit()
 {
     flushOutput();
-    restoreConsole();
-}
-
-// The handler is reset to the default on entry (SA_RESETHAND), so raising the signal again
-// ends the program the usual way once the handler returns, and the shell sees the usual status.
-void onSignal(int signalNumber)
-{
-    const int savedErrno = errno;
-    restoreConsole();
-    static_cast<void>(std::raise(signalNumber));
-    errno = savedErrno;
+    holdSignals();
+    coloursWanted = 0;
+    keyModeWanted = 0;
+    restoreTerminal();
+    releaseSignals();
 }
 
 void installRestorers()
@@ -87,19 +196,54 @@ void installRestorers()
     }
     installed = true;
     static_cast<void>(std::atexit(restoreAtExit));
-    for (const int signalNumber : {SIGINT, SIGQUIT, SIGTERM, SIGHUP}) {
+    for (const int signalNumber : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP}) {
         struct sigaction previous {};
         ::sigaction(signalNumber, nullptr, &previous);
         if (previous.sa_handler == SIG_IGN) {
             continue; // left ignored, as under nohup
         }
-        struct sigaction action {};
-        action.sa_handler = onSignal;
-        action.sa_flags = static_cast<int>(SA_RESETHAND);
-        sigemptyset(&action.sa_mask);
-        ::sigaction(signalNumber, &action, nullptr);
+        if (signalNumber == SIGTSTP) {
+            handle(signalNumber, onStop, SA_RESTART);
+        } else {
+            handle(signalNumber, onEnd, static_cast<int>(SA_RESETHAND));
+        }
+    }
+    handle(SIGCONT, onContinue, SA_RESTART);
+}
+
+// Reads like read(2), but waits out a descriptor that the parent left non-blocking instead of
+// taking its "try again" for the end of input.
+ssize_t readWaiting(void* into, std::size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(STDIN_FILENO, into, size);
+        if (got >= 0) {
+            return got;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            return got;
+        }
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        static_cast<void>(::poll(&input, 1, -1));
     }
 }
+
+struct StandardInput : std::streambuf {
+    std::array<char, 1 << 16> buffer{};
+
+    int_type underflow() override
+    {
+        const ssize_t got = readWaiting(buffer.data(), buffer.size());
+        if (got <= 0) {
+            return traits_type::eof();
+        }
+        setg(buffer.data(), buffer.data(), buffer.data() + got);
+        return traits_type::to_int_type(buffer[0]);
+    }
+};
 
 } // namespace
 
@@ -110,8 +254,14 @@ void setConsoleColours()
     }
     flushOutput();
     installRestorers();
-    coloursSet = 1;
-    writeText(yellowScreen);
+    holdSignals();
+    coloursWanted = 1;
+    if (inForeground(STDOUT_FILENO)) {
+        writeText(colours);
+        writeText(clearScreen);
+        coloursShown = 1;
+    }
+    releaseSignals();
 }
 
 void pauseConsole(bool inputEnded)
@@ -127,21 +277,31 @@ void pauseConsole(bool inputEnded)
     installRestorers();
     writeText(pausePrompt);
 
+    // One key, no Enter, no echo; signals stay on so that Ctrl-C and Ctrl-Z still work.
+    holdSignals();
     savedTerminal = terminal;
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    terminalChanged = 1;
-    // One key, no Enter, no echo; signals stay on so that Ctrl-C still ends the program.
-    terminal.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    terminal.c_cc[VMIN] = 1;
-    terminal.c_cc[VTIME] = 0;
-    if (::tcsetattr(STDIN_FILENO, TCSANOW, &terminal) == 0) {
-        char key = 0;
-        while (::read(STDIN_FILENO, &key, 1) < 0 && errno == EINTR) {
-        }
-    }
+    keyTerminal = terminal;
+    keyTerminal.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    keyTerminal.c_cc[VMIN] = 1;
+    keyTerminal.c_cc[VTIME] = 0;
+    keyModeWanted = 1;
+    setKeyMode();
+    releaseSignals();
+
+    char key = 0;
+    static_cast<void>(readWaiting(&key, 1));
+
     // TCSAFLUSH drops the rest of a key that sends several bytes, such as an arrow key, so that
     // it does not reach the shell.
-    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
-    terminalChanged = 0;
+    holdSignals();
+    keyModeWanted = 0;
+    leaveKeyMode(TCSAFLUSH);
+    releaseSignals();
     writeText("\n");
+}
+
+std::streambuf* standardInput()
+{
+    static StandardInput input;
+    return &input;
 }

@@ -27,3 +27,9 @@ void pauseConsole(bool /*inputEnded*/)
 {
     runCommand("PAUSE");
 }
+
+// The console's own input; its runtime waits for input as it should.
+std::streambuf* standardInput()
+{
+    return std::cin.rdbuf();
+}

@@ -1,40 +1,13 @@
 #include "practice_session.hpp"
 
 #include "exercise_generator.hpp"
+#include "number_input.hpp"
 
 #include <cstdlib>
-#include <limits>
 
 namespace {
 
 constexpr const char* separator = " ---------------------------------------------------------- ";
-
-// Formatted input as the prompts promise: blanks and line ends are skipped, the number is
-// taken as far as it goes and the rest stays for the next read. A line that starts with no
-// number is dropped whole. Returns false once input has ended.
-template <typename Number> bool readNumber(std::istream& in, Number& value)
-{
-    constexpr Number largest = std::numeric_limits<Number>::max();
-    constexpr Number lowest = std::numeric_limits<Number>::lowest();
-    for (;;) {
-        value = Number{}; // a read that meets the end of input leaves value untouched
-        if (in >> value) {
-            return true;
-        }
-        // A failed read leaves 0 for text that is no number, but the type's limit for a number
-        // too large to hold. Such a number was typed and must count: it is judged wrong, or it
-        // is a choice other than 1.
-        if (!in.bad() && (value == largest || value == lowest)) {
-            in.clear(in.rdstate() & std::ios::eofbit);
-            return true;
-        }
-        if (in.eof() || in.bad()) {
-            return false;
-        }
-        in.clear();
-        in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-    }
-}
 
 void greet(std::ostream& out)
 {
@@ -61,13 +34,16 @@ void judge(std::ostream& out, float erg, const Exercise& exercise, ScoreTally& t
     }
 }
 
+} // namespace
+
 void writeSummary(std::ostream& out, const ScoreTally& tally)
 {
     out << " Du hast insgesamt " << tally.correctCount << " von " << tally.posedCount
         << " Punkten erreicht! " << std::endl;
     out << std::endl;
 
-    const double share = static_cast<double>(tally.correctCount) / tally.posedCount;
+    const double share =
+        static_cast<double>(tally.correctCount) / static_cast<double>(tally.posedCount);
     if (share < 0.8) {
         out << " Du musst noch mehr ueben! " << std::endl;
         out << std::endl << std::endl;
@@ -76,8 +52,6 @@ void writeSummary(std::ostream& out, const ScoreTally& tally)
         out << std::endl;
     }
 }
-
-} // namespace
 
 ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOperations& console,
                            unsigned seed)

@@ -3,9 +3,10 @@
 #include <istream>
 #include <ostream>
 
+// Wide enough that no session, however long its input, can count past the end.
 struct ScoreTally {
-    int posedCount = 0;
-    int correctCount = 0;
+    long long posedCount = 0;
+    long long correctCount = 0;
 };
 
 // The two console operations around the dialogue. main passes the platform's own (console.hpp);
@@ -19,3 +20,6 @@ struct ConsoleOperations {
 // declines to go on, summary, verdict and pause. Returns the score for callers that check it.
 ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOperations& console,
                            unsigned seed);
+
+// The score line and the verdict: below four fifths right asks for more practice.
+void writeSummary(std::ostream& out, const ScoreTally& tally);
