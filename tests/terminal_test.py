@@ -28,7 +28,7 @@ CONTINUE_PROMPT = b" zum Weitermachen druecke 1 und ENTER: "
 PAUSE_PROMPT = b"Druecken Sie eine beliebige Taste . . . "
 COLOURS = b"\x1b[103;90m"
 RESET = b"\x1b[0m"
-ESCAPE = re.compile(rb"\x1b\[[0-9;]*[A-Za-z]")
+ESCAPE = re.compile(rb"\x1b\[[0-9;?]*[A-Za-z]")
 KEYS = {signal.SIGINT: "c", signal.SIGQUIT: "\\"}
 
 # SIGQUIT would leave a core file behind.
@@ -52,6 +52,36 @@ def answer(child, right=True):
     child.send(f"{value}\r")
     child.expect_exact(CONTINUE_PROMPT)
     return f"{value}"
+
+
+SHELL_PROMPT = "dreisatz-test$ "
+
+
+def shell(name):
+    """An interactive shell with job control, whose prompt the tests can wait for."""
+    child = pexpect.spawn(name, ["-i"] if name == "dash" else ["--norc", "--noprofile", "-i"],
+                          env=dict(os.environ, PS1=SHELL_PROMPT, TERM="xterm"), timeout=10,
+                          dimensions=(40, 100))
+    child.logfile_read = io.BytesIO()
+    child.expect_exact(SHELL_PROMPT)
+    return child
+
+
+def run_in(child, command):
+    child.sendline(command)
+    child.expect_exact(SHELL_PROMPT)
+    return ESCAPE.sub(b"", child.before).decode().split("\r\n", 1)[-1].strip("\r\n")
+
+
+def stop_in_pause(child):
+    """Starts the program from the shell, brings it to its pause and stops it with Ctrl-Z."""
+    child.sendline(f"LD_PRELOAD={CLOCK} {PROGRAM}")
+    answer(child)
+    child.send("9\r")
+    child.expect_exact(PAUSE_PROMPT)
+    time.sleep(0.2)
+    child.sendcontrol("z")
+    child.expect_exact(SHELL_PROMPT)
 
 
 def finish(child):
@@ -149,6 +179,50 @@ class Terminal(unittest.TestCase):
                 self.assertTrue(output.endswith(RESET), output[-60:])
                 self.assertEqual(after, before)
                 self.assertEqual(child.signalstatus, sig)
+
+    def test_stopped_job_ends_on_kill(self):
+        """Ctrl-Z, then kill %1: in the pause, and at the answer prompt with tostop set."""
+        for where in ("pause", "answer prompt with tostop"):
+            with self.subTest(where=where):
+                child = shell("bash")
+                if where == "pause":
+                    stop_in_pause(child)
+                else:
+                    run_in(child, "stty tostop")
+                    child.sendline(f"{PROGRAM}")
+                    child.expect_exact(ANSWER_PROMPT)
+                    child.sendcontrol("z")
+                    child.expect_exact(SHELL_PROMPT)
+                pid = int(run_in(child, "jobs -p %1"))
+                run_in(child, "kill %1")
+                deadline = time.monotonic() + 5
+                while os.path.exists(f"/proc/{pid}") and time.monotonic() < deadline:
+                    time.sleep(0.05)
+                self.assertFalse(os.path.exists(f"/proc/{pid}"), "the stopped job did not end")
+                child.sendline("exit")
+                child.expect(pexpect.EOF)
+
+    def test_pause_takes_one_key_after_stop_and_fg(self):
+        child = shell("bash")
+        stop_in_pause(child)
+        child.sendline("fg")
+        child.expect_exact(COLOURS)
+        time.sleep(0.2)
+        self.assertEqual(termios.tcgetattr(child.child_fd)[3] & (termios.ICANON | termios.ECHO),
+                         0)
+        child.send("q")
+        child.expect_exact(SHELL_PROMPT)
+        self.assertNotIn(b"q", child.before)
+        self.assertEqual(run_in(child, "echo status=$?"), "status=0")
+
+    def test_stopped_job_leaves_the_shell_its_terminal(self):
+        child = shell("dash")
+        before = run_in(child, "stty -g")
+        stop_in_pause(child)
+        self.assertEqual(ESCAPE.findall(child.before)[-1], RESET)
+        self.assertEqual(run_in(child, "stty -g"), before)
+        child.sendline("kill %1")
+        child.expect_exact(SHELL_PROMPT)
 
     def test_typed_dialogue_gives_the_texts_of_a_piped_run(self):
         child = spawn()
