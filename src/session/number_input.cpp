@@ -98,8 +98,7 @@ bool scanReal(std::streambuf& buffer, float& erg)
     }
     exponent = exponent < -exponentLimit ? -exponentLimit : exponent;
     exponent = exponent > exponentLimit ? exponentLimit : exponent;
-    const std::string text =
-        (negative ? "-0." : "0.") + digits + "e" + std::to_string(exponent);
+    const std::string text = (negative ? "-0." : "0.") + digits + "e" + std::to_string(exponent);
     // Too large a number gives infinity: it was typed, so it counts, and is judged wrong.
     erg = std::strtof(text.c_str(), nullptr);
     return true;
