@@ -12,7 +12,7 @@
 namespace {
 
 const std::string manyZeros(1'000'000, '0');
-constexpr float infinite = std::numeric_limits<float>::infinity();
+constexpr double infinite = std::numeric_limits<double>::infinity();
 constexpr int intMax = std::numeric_limits<int>::max();
 constexpr int intMin = std::numeric_limits<int>::min();
 
@@ -44,7 +44,7 @@ const std::vector<NumberCase> reals = {
     {"BlanksBeforeAndRestAfter", "  \n\t 20.5x 1\n", true, 20.5, "x 1\n"},
     {"PointWithoutFraction", "5.\n", true, 5, "\n"},
     {"ExponentAfterPoint", "5.e3", true, 5000, ""},
-    {"SecondPointStaysBehind", "1.2.3", true, 1.2F, ".3"},
+    {"SecondPointStaysBehind", "1.2.3", true, 1.2, ".3"},
     {"HexStopsAtX", "0x10", true, 0, "x10"},
     {"CommaStaysBehind", "7,5\n", true, 7, ",5\n"},
     {"TooLargeIsInfinite", "1e40\n", true, infinite, "\n"},

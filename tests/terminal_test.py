@@ -60,7 +60,8 @@ SHELL_PROMPT = "dreisatz-test$ "
 def shell(name):
     """An interactive shell with job control, whose prompt the tests can wait for."""
     child = pexpect.spawn(name, ["-i"] if name == "dash" else ["--norc", "--noprofile", "-i"],
-                          env=dict(os.environ, PS1=SHELL_PROMPT, TERM="xterm"), timeout=10,
+                          env={**{k: v for k, v in ENV.items() if k != "LD_PRELOAD"},
+                               "PS1": SHELL_PROMPT}, timeout=10,
                           dimensions=(40, 100))
     child.logfile_read = io.BytesIO()
     child.expect_exact(SHELL_PROMPT)

@@ -115,6 +115,8 @@ SCRIPTS = {
     "end of input at the continue prompt": [("wrong", None)],
     "numbers out of range": [("1e40", "1"), ("-1e40", "99999999999")],
     "unreadable input is dropped": [("zwanzig\r\n0.5", "weiter\r\n1"), ("wrong", "0")],
+    # The runtime's own strtof takes quadratic time on this: minutes rather than a moment.
+    "five million digits": [("0." + "3" * 5_000_000, "9")],
 }
 
 
