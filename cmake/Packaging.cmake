@@ -63,7 +63,13 @@ else()
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION education)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    if(CMAKE_CROSSCOMPILING)
+        # dpkg-shlibdeps knows only this machine's architecture. The program has the C++
+        # runtime linked in and needs only the C library; the package test checks the version.
+        set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.35)")
+    else()
+        set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    endif()
     # The first line of the summary above is the synopsis; this is the long description.
     set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
         "dreisatz is a console program for learners who read German. It poses one
