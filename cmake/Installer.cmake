@@ -20,3 +20,6 @@ set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
   DeleteRegKey SHCTX "Software\dreisatz developers\Dreisatz-Trainer"
   DeleteRegKey /ifempty SHCTX "Software\dreisatz developers"
 ]=])
+# File times would make every build of the installer differ; the installed files get the time
+# of installation instead.
+set(CPACK_NSIS_DEFINES "SetDateSave off")
