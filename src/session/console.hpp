@@ -12,5 +12,7 @@ void setConsoleColours();
 // Waits for a key press after a prompt of its own, unless input has ended.
 void pauseConsole(bool inputEnded);
 
-// Standard input as the dialogue should read it; main hands it to std::cin.
+// Standard input and output as the dialogue should use them; main hands them to std::cin and
+// std::cout.
 std::streambuf* standardInput();
+std::streambuf* standardOutput();

@@ -305,3 +305,8 @@ std::streambuf* standardInput()
     static StandardInput input;
     return &input;
 }
+
+std::streambuf* standardOutput()
+{
+    return std::cout.rdbuf();
+}

@@ -28,8 +28,13 @@ void pauseConsole(bool /*inputEnded*/)
     runCommand("PAUSE");
 }
 
-// The console's own input; its runtime waits for input as it should.
+// The console's own streams; its runtime waits for input as it should.
 std::streambuf* standardInput()
 {
     return std::cin.rdbuf();
+}
+
+std::streambuf* standardOutput()
+{
+    return std::cout.rdbuf();
 }

@@ -7,6 +7,7 @@
 int main()
 {
     std::cin.rdbuf(standardInput());
+    std::cout.rdbuf(standardOutput());
     const std::time_t t = std::time(nullptr);
     practiceSession(std::cin, std::cout, {setConsoleColours, pauseConsole},
                     static_cast<unsigned>(t)); // the low 32 bits of the clock

@@ -1,0 +1,111 @@
+#include "console.hpp"
+
+#include <emscripten.h>
+
+#include <array>
+#include <iostream>
+
+// In the browser the page owns the terminal (xterm.js with a pseudo-terminal whose line
+// discipline echoes, edits and ends lines). The program reaches it through what the page hands
+// over when it starts the program: writeOutput, readInput, waitForKey, and isTerminal, which
+// is false when a runner feeds the program from a pipe instead (then, as on POSIX, there are
+// no colours and no wait).
+// Reading waits without blocking the page: Asyncify suspends the program until the page
+// resolves the promise. The colours and the pause prompt are those of the POSIX terminal.
+
+// clang-format off
+EM_JS(void, writeOutput, (const char* text, int size), {
+    Module.writeOutput(HEAPU8.slice(text, text + size));
+});
+
+EM_ASYNC_JS(int, readInput, (char* into, int size), {
+    const bytes = await Module.readInput(size);
+    HEAPU8.set(bytes, into);
+    return bytes.length;
+});
+
+EM_JS(bool, isTerminal, (), {
+    return !!Module.isTerminal;
+});
+
+EM_ASYNC_JS(void, waitForKey, (), {
+    await Module.waitForKey();
+});
+// clang-format on
+
+namespace {
+
+constexpr const char* yellowScreen = "\x1b[103;90m\x1b[2J\x1b[H";
+constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . . . ";
+
+void writeText(const char* text)
+{
+    std::cout.flush();
+    writeOutput(text, static_cast<int>(std::char_traits<char>::length(text)));
+}
+
+struct PageOutput : std::streambuf {
+    std::array<char, 4096> buffer{};
+
+    PageOutput() { setp(buffer.data(), buffer.data() + buffer.size()); }
+
+    int sync() override
+    {
+        writeOutput(pbase(), static_cast<int>(pptr() - pbase()));
+        setp(buffer.data(), buffer.data() + buffer.size());
+        return 0;
+    }
+    int_type overflow(int_type c) override
+    {
+        sync();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            sputc(traits_type::to_char_type(c));
+        }
+        return traits_type::not_eof(c);
+    }
+};
+
+struct PageInput : std::streambuf {
+    std::array<char, 4096> buffer{};
+
+    int_type underflow() override
+    {
+        const int got = readInput(buffer.data(), static_cast<int>(buffer.size()));
+        if (got <= 0) {
+            return traits_type::eof();
+        }
+        setg(buffer.data(), buffer.data(), buffer.data() + got);
+        return traits_type::to_int_type(buffer[0]);
+    }
+};
+
+} // namespace
+
+void setConsoleColours()
+{
+    if (isTerminal()) {
+        writeText(yellowScreen);
+    }
+}
+
+void pauseConsole(bool inputEnded)
+{
+    if (inputEnded || !isTerminal()) {
+        return;
+    }
+    writeText(pausePrompt);
+    waitForKey();
+    writeText("\n");
+}
+
+std::streambuf* standardInput()
+{
+    static PageInput input;
+    return &input;
+}
+
+std::streambuf* standardOutput()
+{
+    static PageOutput output;
+    return &output;
+}

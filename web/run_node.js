@@ -1,0 +1,28 @@
+#!/usr/bin/env node
+// Runs the browser build of dreisatz under Node with standard input and output, as the native
+// program runs over pipes: the tests feed it the same input and compare what it writes.
+// Usage: node run_node.js path/to/dreisatz.js < input
+"use strict";
+
+const fs = require("fs");
+const path = require("path");
+
+async function main() {
+  const createDreisatz = require(path.resolve(process.argv[2]));
+  let input = fs.readFileSync(0); // all of it: a pipe or a file ends
+  const program = await createDreisatz({
+    writeOutput: (bytes) => fs.writeSync(1, bytes),
+    readInput: async (size) => {
+      const bytes = input.subarray(0, size);
+      input = input.subarray(bytes.length);
+      return bytes;
+    },
+    isTerminal: false, // as over a pipe: no colours, and the pause does not wait
+  });
+  await program.ccall("main", "number", [], [], { async: true });
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
