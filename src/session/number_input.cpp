@@ -21,6 +21,17 @@ bool isDigit(Traits::int_type c)
     return c >= '0' && c <= '9';
 }
 
+// Takes a leading + or -, leaving c at the character after it; true for -.
+bool takeSign(std::streambuf& buffer, Traits::int_type& c)
+{
+    if (c != '+' && c != '-') {
+        return false;
+    }
+    const bool negative = c == '-';
+    c = buffer.snextc();
+    return negative;
+}
+
 void countUp(long long& count, long long by)
 {
     if (count > -countLimit && count < countLimit) {
@@ -34,11 +45,7 @@ void countUp(long long& count, long long by)
 bool scanReal(std::streambuf& buffer, float& erg)
 {
     Traits::int_type c = buffer.sgetc();
-    bool negative = false;
-    if (c == '+' || c == '-') {
-        negative = c == '-';
-        c = buffer.snextc();
-    }
+    const bool negative = takeSign(buffer, c);
 
     std::string digits; // significant digits, from the first that is not 0
     bool droppedNonZero = false;
@@ -72,11 +79,7 @@ bool scanReal(std::streambuf& buffer, float& erg)
 
     if (c == 'e' || c == 'E') {
         c = buffer.snextc();
-        bool negativeExponent = false;
-        if (c == '+' || c == '-') {
-            negativeExponent = c == '-';
-            c = buffer.snextc();
-        }
+        const bool negativeExponent = takeSign(buffer, c);
         if (!isDigit(c)) {
             return false;
         }
@@ -109,11 +112,7 @@ bool scanReal(std::streambuf& buffer, float& erg)
 bool scanWhole(std::streambuf& buffer, int& ok)
 {
     Traits::int_type c = buffer.sgetc();
-    bool negative = false;
-    if (c == '+' || c == '-') {
-        negative = c == '-';
-        c = buffer.snextc();
-    }
+    const bool negative = takeSign(buffer, c);
     if (!isDigit(c)) {
         return false;
     }
