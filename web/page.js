@@ -92,9 +92,10 @@ async function runSession() {
     },
     waitForKey: () => keyOrTap(owner),
   });
-  await Promise.race([program.ccall("main", "number", [], [], { async: true }), interrupted]);
+  const ending = await Promise.race([program.ccall("main", "number", [], [], { async: true }),
+                                     interrupted]);
   session = null;
-  slave.write("\x1b[0m" + ENDED);
+  slave.write("\x1b[0m" + (ending === "interrupted" ? "\n" : "") + ENDED);
   const next = {};
   session = next;
   await keyOrTap(next);
@@ -104,7 +105,7 @@ async function runSession() {
 // Ctrl-C and Ctrl-\ end the session, as they end the program in a terminal.
 slave.onSignal((signal) => {
   if ((signal === "SIGINT" || signal === "SIGQUIT") && session && session.interrupt) {
-    session.interrupt();
+    session.interrupt("interrupted");
   }
 });
 

@@ -111,6 +111,12 @@ for (const { name, device, http: overHttp } of CASES) {
       await page.keyboard.press("Control+d");
       await waitForEnd(page, ENDED);
       assert.match(await screen(page), /0 von 1 Punkten erreicht! \n\n Du musst noch mehr ueben! \n\n\n Die Sitzung/);
+      // Ctrl-C ends a session as it ends the program in a terminal.
+      await press();
+      await waitForEnd(page, ANSWER_PROMPT);
+      await page.keyboard.type("12");
+      await page.keyboard.press("Control+c");
+      await waitForEnd(page, new RegExp(/ENTER: 12\^C\n /.source + ENDED.source));
 
       assert.deepStrictEqual(requests.filter((url) => !url.startsWith(site)), []);
       assert.deepStrictEqual(problems, []);
