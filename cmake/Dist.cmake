@@ -2,7 +2,7 @@
 # amd64, arm64 and armhf, the Windows installer and zip, and the browser site as a zip (left
 # out, with a warning, where Emscripten is missing). Each comes from the preset of its own
 # name, configured in WORK without tests. The builds are reproducible: the time stamps are the last commit's.
-# Usage: cmake -DSOURCE_DIR=... -DWORK=... -DOUT=... -P Dist.cmake
+# Usage: cmake -DSOURCE_DIR=... -DWORK=... -DOUT=... -DVERSION=... -P Dist.cmake
 
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${SOURCE_DIR}
@@ -44,10 +44,8 @@ else()
     set(build ${WORK}/web)
     run(${CMAKE_COMMAND} --preset web -B ${build} -DBUILD_TESTING=OFF)
     run(${CMAKE_COMMAND} --build ${build})
-    file(STRINGS ${SOURCE_DIR}/CMakeLists.txt version REGEX "^    VERSION [0-9.]+$")
-    string(REGEX REPLACE "^ *VERSION " "" version "${version}")
     execute_process(COMMAND python3 ${SOURCE_DIR}/cmake/reproducible_zip.py
-                            ${OUT}/dreisatz-${version}-web.zip $ENV{SOURCE_DATE_EPOCH} ${build}/site
+                            ${OUT}/dreisatz-${VERSION}-web.zip $ENV{SOURCE_DATE_EPOCH} ${build}/site
                     RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "could not zip the browser site")

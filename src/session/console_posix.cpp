@@ -149,27 +149,23 @@ void onContinue(int)
 }
 
 // The main line changes the flags with the signals held back, so that no handler sees them
-// half-changed.
-sigset_t heldSignals()
+// half-changed. Releasing puts back the mask as it was, so a signal the parent left blocked
+// stays blocked.
+sigset_t holdSignals()
 {
     sigset_t held;
     sigemptyset(&held);
     for (const int signalNumber : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP, SIGCONT}) {
         sigaddset(&held, signalNumber);
     }
-    return held;
+    sigset_t before;
+    ::sigprocmask(SIG_BLOCK, &held, &before);
+    return before;
 }
 
-void holdSignals()
+void releaseSignals(const sigset_t& before)
 {
-    const sigset_t held = heldSignals();
-    ::sigprocmask(SIG_BLOCK, &held, nullptr);
-}
-
-void releaseSignals()
-{
-    const sigset_t held = heldSignals();
-    ::sigprocmask(SIG_UNBLOCK, &held, nullptr);
+    ::sigprocmask(SIG_SETMASK, &before, nullptr);
 }
 
 void flushOutput()
@@ -181,11 +177,11 @@ void flushOutput()
 void restoreAtExit()
 {
     flushOutput();
-    holdSignals();
+    const sigset_t before = holdSignals();
     coloursWanted = 0;
     keyModeWanted = 0;
     restoreTerminal();
-    releaseSignals();
+    releaseSignals(before);
 }
 
 void installRestorers()
@@ -254,14 +250,14 @@ void setConsoleColours()
     }
     flushOutput();
     installRestorers();
-    holdSignals();
+    const sigset_t before = holdSignals();
     coloursWanted = 1;
     if (inForeground(STDOUT_FILENO)) {
         writeText(colours);
         writeText(clearScreen);
         coloursShown = 1;
     }
-    releaseSignals();
+    releaseSignals(before);
 }
 
 void pauseConsole(bool inputEnded)
@@ -278,7 +274,7 @@ void pauseConsole(bool inputEnded)
     writeText(pausePrompt);
 
     // One key, no Enter, no echo; signals stay on so that Ctrl-C and Ctrl-Z still work.
-    holdSignals();
+    const sigset_t before = holdSignals();
     savedTerminal = terminal;
     keyTerminal = terminal;
     keyTerminal.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
@@ -286,17 +282,17 @@ void pauseConsole(bool inputEnded)
     keyTerminal.c_cc[VTIME] = 0;
     keyModeWanted = 1;
     setKeyMode();
-    releaseSignals();
+    releaseSignals(before);
 
     char key = 0;
     static_cast<void>(readWaiting(&key, 1));
 
     // TCSAFLUSH drops the rest of a key that sends several bytes, such as an arrow key, so that
     // it does not reach the shell.
-    holdSignals();
+    static_cast<void>(holdSignals());
     keyModeWanted = 0;
     leaveKeyMode(TCSAFLUSH);
-    releaseSignals();
+    releaseSignals(before);
     writeText("\n");
 }
 
