@@ -8,9 +8,13 @@ const fs = require("fs");
 const path = require("path");
 
 async function main() {
-  const createDreisatz = require(path.resolve(process.argv[2]));
+  const script = path.resolve(process.argv[2]);
+  const createDreisatz = require(script);
+  // Node's fetch takes no file paths: the WebAssembly beside the script is handed over read.
+  const wasm = script.replace(/\.js$/, ".wasm");
   let input = fs.readFileSync(0); // all of it: a pipe or a file ends
   const program = await createDreisatz({
+    wasmBinary: fs.existsSync(wasm) ? fs.readFileSync(wasm) : undefined,
     writeOutput: (bytes) => fs.writeSync(1, bytes),
     readInput: async (size) => {
       const bytes = input.subarray(0, size);

@@ -1,10 +1,14 @@
 #!/bin/sh
-# Renders the icon's PNG sizes for desktops and packs some of them into the Windows .ico.
+# Renders the icon's PNG sizes for desktops and home screens, and packs some of them into the Windows .ico.
 # Needs rsvg-convert (librsvg2-bin) and python3. The results are committed.
 set -eu
 cd "$(dirname "$0")"
 for size in 16 22 24 32 48 64 128 256; do
     rsvg-convert -w $size -h $size dreisatz.svg -o dreisatz-$size.png
+done
+# The maskable icons of the browser page's manifest.
+for size in 192 512; do
+    rsvg-convert -w $size -h $size dreisatz-maskable.svg -o dreisatz-maskable-$size.png
 done
 # An .ico may hold PNG images as they are: a header, one entry per image, then the images.
 python3 - <<'PY'

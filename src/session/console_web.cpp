@@ -5,13 +5,15 @@
 #include <array>
 #include <iostream>
 
-// In the browser the page owns the terminal (xterm.js with a pseudo-terminal whose line
-// discipline echoes, edits and ends lines). The program reaches it through what the page hands
-// over when it starts the program: writeOutput, readInput, waitForKey, and isTerminal, which
-// is false when a runner feeds the program from a pipe instead (then, as on POSIX, there are
-// no colours and no wait).
+// In the browser the page owns the console: a transcript and a text field, no terminal. The
+// program reaches it through a few named calls that the page hands over when it starts the
+// program: writeOutput (text), readInput (a typed line, empty at the end of input),
+// waitForKey (a key or the page's "Weiter" button), setColours (the program's colours on a
+// cleared transcript), and isTerminal, which is false when a runner feeds the program from a
+// pipe instead (then, as on POSIX, there are no colours and no wait). No escape sequences:
+// the page never has to parse the output.
 // Reading waits without blocking the page: Asyncify suspends the program until the page
-// resolves the promise. The colours and the pause prompt are those of the POSIX terminal.
+// resolves the promise. Only readInput and waitForKey wait (see src/CMakeLists.txt).
 
 // clang-format off
 EM_JS(void, writeOutput, (const char* text, int size), {
@@ -28,6 +30,10 @@ EM_JS(bool, isTerminal, (), {
     return !!Module.isTerminal;
 });
 
+EM_JS(void, setPageColours, (), {
+    Module.setColours();
+});
+
 EM_ASYNC_JS(void, waitForKey, (), {
     await Module.waitForKey();
 });
@@ -35,8 +41,8 @@ EM_ASYNC_JS(void, waitForKey, (), {
 
 namespace {
 
-constexpr const char* yellowScreen = "\x1b[103;90m\x1b[2J\x1b[H";
-constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . . . ";
+// Learners hold tablets and phones as often as keyboards, so the pause names both.
+constexpr const char* pausePrompt = " Druecke eine Taste oder tippe auf Weiter . . . ";
 
 void writeText(const char* text)
 {
@@ -84,7 +90,8 @@ struct PageInput : std::streambuf {
 void setConsoleColours()
 {
     if (isTerminal()) {
-        writeText(yellowScreen);
+        std::cout.flush();
+        setPageColours();
     }
 }
 

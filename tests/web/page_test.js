@@ -1,133 +1,267 @@
-// The browser site in headless Chromium: whole sessions typed in the page on a desktop and on
-// an emulated touch tablet, from file:// and over http on 127.0.0.1; no request leaves the
-// site, nothing is stored. Run with node --test; SITE is the site folder, CHROMIUM the browser.
+// The browser site in headless Chromium on the devices learners hold: whole sessions typed
+// in the page, read from the transcript's text, from file:// and over http on 127.0.0.1; no
+// request leaves the site, nothing is stored, no console error. Run with node --test; SITE is
+// the site folder, CHROMIUM the browser.
 "use strict";
 
 const assert = require("node:assert");
 const fs = require("node:fs");
 const http = require("node:http");
 const path = require("node:path");
-const { test } = require("node:test");
+const { after, before, test } = require("node:test");
 const { chromium, devices } = require("../../web/node_modules/playwright-core");
+const { AxeBuilder } = require("../../web/node_modules/@axe-core/playwright");
+const { lastProblem } = require("./problem.js");
 
 const SITE = path.resolve(process.env.SITE);
 const ARGS = ["--no-sandbox", "--disable-background-networking", "--disable-component-update",
               "--disable-sync", "--no-first-run", "--disable-gpu"];
+const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
+                ".wasm": "application/wasm", ".svg": "image/svg+xml", ".png": "image/png",
+                ".webmanifest": "application/manifest+json", ".txt": "text/plain" };
+const WAIT = { timeout: 15000 }; // conditions, not sleeps: generous for a loaded machine
 
-function serve() {
-  const server = http.createServer((request, response) => {
-    const file = path.join(SITE, path.normalize(new URL(request.url, "http://x").pathname));
-    fs.readFile(file.endsWith(path.sep) ? path.join(file, "index.html") : file, (error, data) => {
-      response.writeHead(error ? 404 : 200);
+let browser;
+let server;
+let origin;
+
+before(async () => {
+  browser = await chromium.launch({ executablePath: process.env.CHROMIUM, args: ARGS });
+  server = http.createServer((request, response) => {
+    let file = path.join(SITE, path.normalize(new URL(request.url, "http://x").pathname));
+    if (file.endsWith(path.sep)) file = path.join(file, "index.html");
+    fs.readFile(file, (error, data) => {
+      response.writeHead(error ? 404 : 200,
+                         { "Content-Type": TYPES[path.extname(file)] ?? "text/plain" });
       response.end(data);
     });
   });
-  return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
-}
-
-const screen = (page) => page.evaluate(() => {
-  const buffer = terminal.buffer.active;
-  const lines = [];
-  for (let y = 0; y < buffer.length; ++y) lines.push(buffer.getLine(y).translateToString(true));
-  return lines.join("\n");
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  origin = `http://127.0.0.1:${server.address().port}/`;
 });
 
-// Waits until the screen, blank ends trimmed, ends with what the pattern matches.
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+const ANSWER_PROMPT = /Gib dein Ergebnis ein und druecke ENTER: /;
+const CONTINUE_PROMPT = /zum Weitermachen druecke 1 und ENTER: /;
+const PAUSE = /Druecke eine Taste oder tippe auf Weiter \. \. \. /;
+const ENDED = /Die Runde ist zu Ende\. „Noch eine Runde“ oder Enter beginnt eine neue\.\n/;
+
+const transcript = (page) => page.locator("#transcript").textContent();
+
+// Waits until the transcript ends with what the pattern matches.
 function waitForEnd(page, pattern) {
-  return page.waitForFunction((source) => {
-    const buffer = terminal.buffer.active;
-    let all = "";
-    for (let y = 0; y < buffer.length; ++y) all += buffer.getLine(y).translateToString(true) + "\n";
-    return new RegExp(source + "$").test(all.trimEnd());
-  }, pattern.source, { timeout: 5000 });
+  return page.waitForFunction((source) => new RegExp(`(${source})$`)
+    .test(document.getElementById("transcript").textContent), pattern.source, WAIT);
 }
 
-const ANSWER_PROMPT = /Gib dein Ergebnis ein und druecke ENTER:/;
-const CONTINUE_PROMPT = /zum Weitermachen druecke 1 und ENTER:/;
-const ENDED = /Die Sitzung ist beendet\. Eine Taste oder ein Tippen startet eine neue\./;
-
-// The answer to the last problem on the screen, worked out as a learner would.
-async function answer(page) {
-  const text = await screen(page);
-  const work = /Eine Gruppe von (\d+) [^\n]*\n durchschnitttlich in (\d+) [^]*?Gruppe von (\d+) /g;
-  const supply = / (\d+) \S+ kommen mit [^\n]* (\d+) \S+ aus\.[^]*?\n fuer (\d+) /g;
-  const last = [...text.matchAll(work), ...text.matchAll(supply)]
-    .sort((a, b) => a.index - b.index).pop();
-  const [first, duration, second] = last.slice(1, 4).map(Number);
-  return first * duration / second;
+// A page with its requests and console errors recorded; the caller closes its context.
+async function open(device, where) {
+  const context = await browser.newContext(device);
+  const page = await context.newPage();
+  page.seen = { requests: [], problems: [] };
+  page.on("request", (request) => page.seen.requests.push(request.url()));
+  page.on("console", (message) => message.type() === "error" && page.seen.problems.push(message.text()));
+  page.on("pageerror", (error) => page.seen.problems.push(error.message));
+  page.site = where === "http" ? origin : `file://${SITE}/`;
+  await page.goto(page.site + "index.html");
+  await waitForEnd(page, ANSWER_PROMPT);
+  return page;
 }
 
-const CASES = [
-  { name: "desktop from file://", device: { viewport: { width: 1280, height: 800 } }, http: false },
-  { name: "touch tablet over http", device: devices["iPad (gen 7)"], http: true },
-  { name: "desktop over http", device: { viewport: { width: 1280, height: 800 } }, http: true },
-  { name: "touch tablet from file://", device: devices["iPad (gen 7)"], http: false },
+async function checkPrivacy(page) {
+  assert.deepStrictEqual(page.seen.requests.filter((url) => !url.startsWith(page.site)), []);
+  assert.deepStrictEqual(page.seen.problems.map((text) => text.slice(0, 300)), []);
+  assert.deepStrictEqual(await page.context().cookies(), []);
+  assert.deepStrictEqual(await page.evaluate(() => [localStorage.length, sessionStorage.length]),
+                         [0, 0]);
+}
+
+// The program's words whose pieces lie on more than one line (typed lines may wrap anywhere).
+const splitWords = (page) => page.evaluate(() => {
+  const split = [];
+  const texts = document.createTreeWalker(document.getElementById("transcript"),
+                                          NodeFilter.SHOW_TEXT);
+  for (let node = texts.nextNode(); node; node = texts.nextNode()) {
+    if (node.parentElement.closest(".typed")) continue;
+    for (const word of node.data.matchAll(/[\p{L}\p{N}]+/gu)) {
+      const range = document.createRange();
+      range.setStart(node, word.index);
+      range.setEnd(node, word.index + word[0].length);
+      const tops = new Set([...range.getClientRects()].map((box) => Math.round(box.top)));
+      if (tops.size > 1) split.push(word[0]);
+    }
+  }
+  return split;
+});
+
+// Taps on touch screens, clicks elsewhere.
+const activate = (page, locator) => (page.context()._options.hasTouch ? locator.tap() : locator.click());
+
+const DEVICES = [
+  { name: "iPhone SE", device: devices["iPhone SE"], where: "http" },
+  { name: "Pixel 5", device: devices["Pixel 5"], where: "file" },
+  { name: "Pixel 5 landscape", device: devices["Pixel 5 landscape"], where: "http" },
+  { name: "iPad portrait", device: devices["iPad (gen 7)"], where: "file" },
+  { name: "iPad landscape", device: devices["iPad (gen 7) landscape"], where: "http" },
+  { name: "desktop 1280x800", device: { viewport: { width: 1280, height: 800 } }, where: "file" },
+  { name: "320x200 (400 % zoom)", device: { viewport: { width: 320, height: 200 } }, where: "http" },
 ];
 
-for (const { name, device, http: overHttp } of CASES) {
-  test(`a whole session typed in the page: ${name}`, async () => {
-    const server = overHttp ? await serve() : null;
-    const site = overHttp ? `http://127.0.0.1:${server.address().port}/`
-                          : `file://${SITE}/`;
-    const browser = await chromium.launch({ executablePath: process.env.CHROMIUM, args: ARGS });
-    const context = await browser.newContext(device);
-    const page = await context.newPage();
-    const requests = [];
-    const problems = [];
-    page.on("request", (request) => requests.push(request.url()));
-    page.on("console", (message) => message.type() === "error" && problems.push(message.text()));
-    page.on("pageerror", (error) => problems.push(error.message));
-    const press = device.hasTouch
-      ? () => page.touchscreen.tap(300, 300) : () => page.keyboard.press("x");
+for (const { name, device, where } of DEVICES) {
+  test(`a session on ${name} over ${where}`, async () => {
+    const page = await open(device, where);
+    const touch = !!device.hasTouch;
     try {
-      await page.goto(site + "index.html");
-      await waitForEnd(page, ANSWER_PROMPT);
-      // The program's colours: light yellow (bright yellow, 103) with grey text (90).
-      const colours = await page.evaluate(() => {
-        const cell = terminal.buffer.active.getLine(1).getCell(1);
-        return [cell.isBgPalette() && cell.getBgColor(), cell.isFgPalette() && cell.getFgColor()];
-      });
-      assert.deepStrictEqual(colours, [11, 8]);
-      if (device.hasTouch) {
-        await page.touchscreen.tap(200, 600);
-        assert.ok(await page.evaluate(() => document.activeElement.classList.contains(
-          "xterm-helper-textarea")), "a tap focuses the terminal's input");
-      }
-      await page.keyboard.type("99");
-      await page.keyboard.press("Backspace");
-      await page.keyboard.press("Backspace");
-      await page.keyboard.type(`${await answer(page)}\n`);
+      assert.deepStrictEqual(await page.locator("#console").evaluate((element) => {
+        const style = getComputedStyle(element);
+        return [style.backgroundColor, style.color];
+      }), ["rgb(255, 255, 102)", "rgb(85, 85, 85)"]);
+      const field = page.getByRole("textbox", { name: "Gib dein Ergebnis ein und druecke ENTER:" });
+      assert.ok(parseFloat(await field.evaluate((element) => getComputedStyle(element).fontSize)) >= 16);
+      // A right answer with a decimal comma, as German keypads type it, then a wrong one.
+      await field.fill(`${lastProblem(await transcript(page)).answer},0`);
+      await (touch ? page.getByRole("button", { name: "OK" }).tap() : field.press("Enter"));
       await waitForEnd(page, CONTINUE_PROMPT);
+      assert.match(await transcript(page), /,0\n\n\n Richtig gerechnet! :-\) \n/);
       await page.keyboard.type("1\n");
       await waitForEnd(page, ANSWER_PROMPT);
-      await page.keyboard.type("0\n9\n");
-      await waitForEnd(page, /Druecken Sie eine beliebige Taste \. \. \./);
-      assert.match(await screen(page), / Du hast insgesamt 1 von 2 Punkten erreicht! \n\n Du musst noch mehr ueben! \n/);
-      await press();
+      const { answer } = lastProblem(await transcript(page));
+      await page.keyboard.type(`${answer + 1}\n`);
+      await waitForEnd(page, CONTINUE_PROMPT);
+      assert.match(await transcript(page), new RegExp(` Das richige Ergebnis lautet: ${answer}\n`));
+      await page.keyboard.type("9\n");
+      await waitForEnd(page, PAUSE);
+      await (touch ? activate(page, page.getByRole("button", { name: "Weiter" }))
+                   : page.keyboard.press("Enter"));
       await waitForEnd(page, ENDED);
-      await press();
-      await waitForEnd(page, ANSWER_PROMPT);
-      // Ctrl-D at an empty line is the end of input: the session ends without a pause.
-      await page.keyboard.press("Control+d");
-      await waitForEnd(page, ENDED);
-      assert.match(await screen(page), /0 von 1 Punkten erreicht! \n\n Du musst noch mehr ueben! \n\n\n Die Sitzung/);
-      // Ctrl-C ends a session as it ends the program in a terminal.
-      await press();
-      await waitForEnd(page, ANSWER_PROMPT);
-      await page.keyboard.type("12");
-      await page.keyboard.press("Control+c");
-      await waitForEnd(page, new RegExp(/ENTER: 12\^C\n /.source + ENDED.source));
+      const score = / Du hast insgesamt 1 von 2 Punkten erreicht! \n\n Du musst noch mehr ueben! \n/;
+      assert.match(await transcript(page), score);
+      assert.deepStrictEqual(await page.locator("#scores li").allTextContents(), ["1 von 2 Punkten"]);
+      assert.deepStrictEqual(await splitWords(page), []);
 
-      assert.deepStrictEqual(requests.filter((url) => !url.startsWith(site)), []);
-      assert.deepStrictEqual(problems, []);
-      assert.deepStrictEqual(await context.cookies(), []);
-      assert.deepStrictEqual(await page.evaluate(() => [localStorage.length, sessionStorage.length]), [0, 0]);
+      // Neither a double tap at the score nor a swipe starts a new session.
+      const summary = page.locator("#transcript span", { hasText: "Du hast insgesamt" });
+      await summary.scrollIntoViewIfNeeded();
+      const box = await summary.boundingBox();
+      const x = box.x + 20;
+      const y = box.y + box.height / 2;
+      if (touch) {
+        await page.touchscreen.tap(x, y);
+        await page.touchscreen.tap(x, y);
+        const cdp = await page.context().newCDPSession(page);
+        await cdp.send("Input.synthesizeScrollGesture",
+                       { x: Math.round(x), y: Math.round(y), yDistance: 150, gestureSourceType: "touch" });
+      } else {
+        await page.mouse.dblclick(x, y);
+        await page.mouse.wheel(0, -150);
+      }
+      await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve))));
+      assert.match(await transcript(page), score);
+      assert.match(await transcript(page), new RegExp(`${ENDED.source}$`));
+
+      // The restart button starts a new session; the earlier score stays listed.
+      await activate(page, page.getByRole("button", { name: "Noch eine Runde" }));
+      await waitForEnd(page, ANSWER_PROMPT);
+      assert.doesNotMatch(await transcript(page), /Du hast insgesamt/);
+      assert.deepStrictEqual(await page.locator("#scores li").allTextContents(), ["1 von 2 Punkten"]);
+      assert.deepStrictEqual(await splitWords(page), []);
+      await checkPrivacy(page);
     } catch (error) {
-      error.message += `\nscreen:\n${await screen(page)}`;
+      error.message += `\ntranscript:\n${await transcript(page)}`;
       throw error;
     } finally {
-      await browser.close();
-      server?.close();
+      await page.context().close();
     }
   });
 }
+
+const DESKTOP = { viewport: { width: 1280, height: 800 } };
+
+test("Ctrl-C in the pause ends the session; Enter starts one whose typing shows", async () => {
+  const page = await open(DESKTOP, "file");
+  try {
+    await page.keyboard.type("0\n9\n");
+    await waitForEnd(page, PAUSE);
+    await page.keyboard.press("Control+c");
+    await waitForEnd(page, /\^C\nMit Strg\+C beendet\. „Noch eine Runde“ oder Enter beginnt eine neue\.\n/);
+    assert.match(await transcript(page), / Du hast insgesamt 0 von 1 Punkten erreicht! /);
+    await page.keyboard.press("Enter");
+    await waitForEnd(page, ANSWER_PROMPT);
+    await page.keyboard.type("12");
+    assert.strictEqual(await page.locator("#field").inputValue(), "12");
+    await page.keyboard.press("Enter");
+    await waitForEnd(page, CONTINUE_PROMPT);
+    assert.match(await transcript(page), /ENTER: 12\n\n\n (Dein Ergebnis ist leider falsch!|Richtig gerechnet)/);
+    // Ctrl-D in the empty field is the end of input: the session ends without a pause.
+    await page.keyboard.press("Control+d");
+    await waitForEnd(page, ENDED);
+    assert.doesNotMatch(await transcript(page), PAUSE);
+    await checkPrivacy(page);
+  } finally {
+    await page.context().close();
+  }
+});
+
+test("text inserted without key events and a pasted 200 KiB line reach the program", async () => {
+  const page = await open(DESKTOP, "http");
+  try {
+    await page.keyboard.insertText(String(lastProblem(await transcript(page)).answer));
+    await page.keyboard.press("Enter");
+    await waitForEnd(page, CONTINUE_PROMPT);
+    assert.match(await transcript(page), / Richtig gerechnet! :-\) \n/);
+    await page.keyboard.type("1\n");
+    await waitForEnd(page, ANSWER_PROMPT);
+    // 200 KiB of digits and a 9 after a blank: the whole line is read, so the 9 ends the session.
+    await page.context().grantPermissions(["clipboard-read", "clipboard-write"]);
+    await page.evaluate(() => navigator.clipboard.writeText(`${"7".repeat(200 * 1024)} 9`));
+    await page.keyboard.press("Control+v");
+    await page.keyboard.press("Enter");
+    await waitForEnd(page, PAUSE);
+    assert.match(await transcript(page), / Du hast insgesamt 1 von 2 Punkten erreicht! /);
+    await checkPrivacy(page);
+  } finally {
+    await page.context().close();
+  }
+});
+
+test("after one visit over http the page reloads offline to the first prompt", async () => {
+  const page = await open(DESKTOP, "http");
+  try {
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, WAIT);
+    await page.context().setOffline(true);
+    await page.reload();
+    await waitForEnd(page, ANSWER_PROMPT);
+    assert.strictEqual(await page.evaluate(() => navigator.onLine), false);
+    await checkPrivacy(page);
+  } finally {
+    await page.context().close();
+  }
+});
+
+test("axe finds no WCAG 2.2 AA violation at the first prompt, mid-session and at the score", async () => {
+  const page = await open(DESKTOP, "http");
+  const check = async (when) => {
+    const { violations } = await new AxeBuilder({ page })
+      .withTags(["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa"]).analyze();
+    assert.deepStrictEqual(violations.map((v) => `${when}: ${v.id}: ${v.nodes.map((n) => n.target).join(" ")}`), []);
+  };
+  try {
+    await check("first prompt");
+    await page.keyboard.type("0\n");
+    await waitForEnd(page, CONTINUE_PROMPT);
+    await check("continue prompt");
+    await page.keyboard.type("9\n");
+    await waitForEnd(page, PAUSE);
+    await check("pause");
+    await page.keyboard.press("x");
+    await waitForEnd(page, ENDED);
+    await check("score");
+    await checkPrivacy(page);
+  } finally {
+    await page.context().close();
+  }
+});

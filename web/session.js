@@ -1,0 +1,144 @@
+"use strict";
+// The session's life cycle. Each session is a fresh instance of the program with a new seed
+// from the clock, as starting it again is. A new session starts only on a deliberate act:
+// "Noch eine Runde", or Enter once a session has ended. The scores of this visit's sessions
+// are listed in the page and kept nowhere else. One key handler for the whole page knows
+// the state: Ctrl-C ends a running session, Ctrl-D ends the input, any key ends the pause.
+
+const weiter = document.getElementById("weiter");
+const restart = document.getElementById("restart");
+const ENDED = "Die Runde ist zu Ende. „Noch eine Runde“ oder Enter beginnt eine neue.";
+const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginnt eine neue.";
+
+// Over http the WebAssembly compiles while it streams in, once for every session. From
+// file://, where browsers fetch nothing, a copy with the WebAssembly inside is loaded.
+const program = (async () => {
+  const fromFile = location.protocol === "file:";
+  const compiled = fromFile ? null : fetch("dreisatz.wasm").then((response) =>
+    response.headers.get("Content-Type") === "application/wasm"
+      ? WebAssembly.compileStreaming(response)
+      : response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
+  await new Promise((resolve, reject) => {
+    const script = document.createElement("script");
+    script.src = fromFile ? "dreisatz-file.js" : "dreisatz.js";
+    script.onload = resolve;
+    script.onerror = () => reject(new Error(`${script.src} did not load`));
+    document.head.append(script);
+  });
+  return compiled && await compiled;
+})();
+
+let session = null; // { state: "running" | "pause" | "ended", interrupt, endPause }
+
+async function startSession() {
+  const owner = { state: "running" };
+  session = owner;
+  resetAnswer();
+  weiter.hidden = true;
+  clearTranscript();
+  const interrupted = new Promise((resolve) => { owner.interrupt = resolve; });
+  const compiled = await program;
+  const instance = await createDreisatz({
+    isTerminal: true,
+    writeOutput: (bytes) => writeProgramText(bytes),
+    readInput: (size) => session === owner ? readAnswer(size) : new Promise(() => {}),
+    waitForKey: () => waitForKey(owner),
+    setColours: showProgramColours,
+    instantiateWasm: compiled && ((imports, receive) => {
+      WebAssembly.instantiate(compiled, imports).then((made) => receive(made, compiled));
+      return {};
+    }),
+  });
+  if (session !== owner) {
+    return;
+  }
+  const how = await Promise.race([
+    instance.ccall("main", "number", [], [], { async: true }), interrupted]);
+  endSession(owner, how === "interrupted" ? INTERRUPTED : ENDED);
+}
+
+function waitForKey(owner) {
+  if (session !== owner) {
+    return new Promise(() => {});
+  }
+  showOpenLine();
+  answerForm.hidden = true;
+  owner.state = "pause";
+  weiter.hidden = false;
+  weiter.focus({ preventScroll: true });
+  keepInView(weiter);
+  return new Promise((resolve) => {
+    owner.endPause = () => {
+      owner.state = "running";
+      weiter.hidden = true;
+      resolve();
+    };
+  });
+}
+
+function endSession(owner, note) {
+  if (session !== owner || owner.state === "ended") {
+    return;
+  }
+  owner.state = "ended";
+  answerForm.hidden = true;
+  weiter.hidden = true;
+  const score = transcriptText().match(/ Du hast insgesamt (\d+) von (\d+) Punkten erreicht! /);
+  addPageLine(note);
+  if (score) {
+    const item = document.createElement("li");
+    item.textContent = `${score[1]} von ${score[2]} Punkten`;
+    document.getElementById("scores").append(item);
+    document.getElementById("earlier").hidden = false;
+  }
+  restart.focus({ preventScroll: true });
+  keepInView(restart);
+}
+
+function interrupt(owner) {
+  if (owner.state === "running") {
+    echoTyped(field.value + "^C");
+    field.value = "";
+  } else {
+    addPageLine("^C");
+  }
+  owner.interrupt("interrupted");
+}
+
+function somethingSelected() {
+  return String(window.getSelection()).length > 0 ||
+    (document.activeElement === field && field.selectionStart !== field.selectionEnd);
+}
+
+const NOT_A_KEY_PRESS = new Set(["Tab", "Shift", "Control", "Alt", "AltGraph", "Meta", "CapsLock",
+                                 "Fn", "Dead", "Process", "Unidentified"]);
+
+document.addEventListener("keydown", (event) => {
+  const owner = session;
+  if (!owner || event.isComposing) {
+    return;
+  }
+  const control = event.ctrlKey && !event.altKey && !event.metaKey;
+  const key = event.key.toLowerCase();
+  if (owner.state !== "ended" && control && key === "c" && !somethingSelected()) {
+    event.preventDefault();
+    interrupt(owner);
+  } else if (owner.state === "running" && control && key === "d" &&
+             event.target === field && field.value === "") {
+    event.preventDefault();
+    endInput();
+  } else if (owner.state === "pause" && !NOT_A_KEY_PRESS.has(event.key)) {
+    // The key ends the pause and nothing else: not also a click on what gets the focus next.
+    event.preventDefault();
+    owner.endPause();
+  } else if (owner.state === "ended" && event.key === "Enter" &&
+             (event.target === document.body || event.target.closest?.("#console"))) {
+    event.preventDefault();
+    startSession();
+  }
+}, true);
+
+weiter.addEventListener("click", () => session?.state === "pause" && session.endPause());
+restart.addEventListener("click", () => startSession());
+
+startSession().catch((error) => console.error(error));
