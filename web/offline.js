@@ -1,8 +1,16 @@
 "use strict";
 // Offline use: over http(s) the worker keeps the site's files, so that the page opens again
 // without a network and can go on a home screen. From file:// there is nothing to keep.
+// Called once the first prompt is on screen, so that the worker's copies of the files do not
+// compete with the page's own first load.
 
-if ("serviceWorker" in navigator && location.protocol !== "file:") {
+let offlineAsked = false;
+
+function keepSiteOffline() {
+  if (offlineAsked || !("serviceWorker" in navigator) || location.protocol === "file:") {
+    return;
+  }
+  offlineAsked = true;
   navigator.serviceWorker.register("worker.js").catch(() => {
     // Without the worker the page still works; it only needs the network next time.
   });

@@ -41,7 +41,10 @@ async function startSession() {
   const instance = await createDreisatz({
     isTerminal: true,
     writeOutput: (bytes) => writeProgramText(bytes),
-    readInput: (size) => session === owner ? readAnswer(size) : new Promise(() => {}),
+    readInput: (size) => {
+      keepSiteOffline();
+      return session === owner ? readAnswer(size) : new Promise(() => {});
+    },
     waitForKey: () => waitForKey(owner),
     setColours: showProgramColours,
     instantiateWasm: compiled && ((imports, receive) => {
