@@ -65,6 +65,15 @@ answerForm.addEventListener("submit", (event) => {
   handOver(typedText.encode(line.replaceAll(",", ".") + "\n"));
 });
 
+// A tap or click on the dialogue brings back the field (and the on-screen keyboard), unless
+// it selected text to copy.
+document.getElementById("console").addEventListener("click", (event) => {
+  if (!answerForm.hidden && event.target.closest("#transcript") &&
+      String(window.getSelection()) === "") {
+    field.focus({ preventScroll: true });
+  }
+});
+
 function endInput() {
   inputEnded = true;
   answerForm.hidden = true;

@@ -60,6 +60,10 @@ async function startSession() {
   endSession(owner, how === "interrupted" ? INTERRUPTED : ENDED);
 }
 
+function newSession() {
+  startSession().catch((error) => console.error(error));
+}
+
 function waitForKey(owner) {
   if (session !== owner) {
     return new Promise(() => {});
@@ -137,11 +141,11 @@ document.addEventListener("keydown", (event) => {
   } else if (owner.state === "ended" && event.key === "Enter" &&
              (event.target === document.body || event.target.closest?.("#console"))) {
     event.preventDefault();
-    startSession();
+    newSession();
   }
 }, true);
 
 weiter.addEventListener("click", () => session?.state === "pause" && session.endPause());
-restart.addEventListener("click", () => startSession());
+restart.addEventListener("click", newSession);
 
-startSession().catch((error) => console.error(error));
+newSession();

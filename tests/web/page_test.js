@@ -98,8 +98,6 @@ const splitWords = (page) => page.evaluate(() => {
   return split;
 });
 
-// Taps on touch screens, clicks elsewhere.
-const activate = (page, locator) => (page.context()._options.hasTouch ? locator.tap() : locator.click());
 
 const DEVICES = [
   { name: "iPhone SE", device: devices["iPhone SE"], where: "http" },
@@ -135,7 +133,7 @@ for (const { name, device, where } of DEVICES) {
       assert.match(await transcript(page), new RegExp(` Das richige Ergebnis lautet: ${answer}\n`));
       await page.keyboard.type("9\n");
       await waitForEnd(page, PAUSE);
-      await (touch ? activate(page, page.getByRole("button", { name: "Weiter" }))
+      await (touch ? page.getByRole("button", { name: "Weiter" }).tap()
                    : page.keyboard.press("Enter"));
       await waitForEnd(page, ENDED);
       const score = / Du hast insgesamt 1 von 2 Punkten erreicht! \n\n Du musst noch mehr ueben! \n/;
@@ -164,7 +162,8 @@ for (const { name, device, where } of DEVICES) {
       assert.match(await transcript(page), new RegExp(`${ENDED.source}$`));
 
       // The restart button starts a new session; the earlier score stays listed.
-      await activate(page, page.getByRole("button", { name: "Noch eine Runde" }));
+      const restart = page.getByRole("button", { name: "Noch eine Runde" });
+      await (touch ? restart.tap() : restart.click());
       await waitForEnd(page, ANSWER_PROMPT);
       assert.doesNotMatch(await transcript(page), /Du hast insgesamt/);
       assert.deepStrictEqual(await page.locator("#scores li").allTextContents(), ["1 von 2 Punkten"]);
