@@ -235,6 +235,8 @@ test("after one visit over http the page reloads offline to the first prompt", a
     await page.reload();
     await waitForEnd(page, ANSWER_PROMPT);
     assert.strictEqual(await page.evaluate(() => navigator.onLine), false);
+    await page.goto(origin); // the site's folder, as a home screen or a bookmark opens it
+    await waitForEnd(page, ANSWER_PROMPT);
     await checkPrivacy(page);
   } finally {
     await page.context().close();
