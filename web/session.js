@@ -10,12 +10,13 @@ const restart = document.getElementById("restart");
 const ENDED = "Die Runde ist zu Ende. „Noch eine Runde“ oder Enter beginnt eine neue.";
 const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginnt eine neue.";
 
-// Over http the WebAssembly compiles while it streams in, once for every session. From
-// file://, where browsers fetch nothing, a copy with the WebAssembly inside is loaded.
+// Over http the WebAssembly compiles while it streams in, once for all sessions (a server that
+// does not call it application/wasm costs only the streaming). From file://, where browsers
+// fetch nothing, a copy with the WebAssembly inside is loaded instead.
 const program = (async () => {
   const fromFile = location.protocol === "file:";
   const compiled = fromFile ? null : fetch("dreisatz.wasm").then((response) =>
-    response.headers.get("Content-Type") === "application/wasm"
+    response.headers.get("Content-Type")?.startsWith("application/wasm")
       ? WebAssembly.compileStreaming(response)
       : response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
   await new Promise((resolve, reject) => {
