@@ -140,6 +140,9 @@ for (const { name, device, where } of DEVICES) {
       assert.match(await transcript(page), score);
       assert.deepStrictEqual(await page.locator("#scores li").allTextContents(), ["1 von 2 Punkten"]);
       assert.deepStrictEqual(await splitWords(page), []);
+      assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <=
+                                           document.documentElement.clientWidth),
+                "the page reflows without scrolling sideways");
 
       // Neither a double tap at the score nor a swipe starts a new session.
       const summary = page.locator("#transcript span", { hasText: "Du hast insgesamt" });
