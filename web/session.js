@@ -10,25 +10,6 @@ const restart = document.getElementById("restart");
 const ENDED = "Die Runde ist zu Ende. „Noch eine Runde“ oder Enter beginnt eine neue.";
 const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginnt eine neue.";
 
-// Over http the WebAssembly compiles while it streams in, once for all sessions (a server that
-// does not call it application/wasm costs only the streaming). From file://, where browsers
-// fetch nothing, a copy with the WebAssembly inside is loaded instead.
-const program = (async () => {
-  const fromFile = location.protocol === "file:";
-  const compiled = fromFile ? null : fetch("dreisatz.wasm").then((response) =>
-    response.headers.get("Content-Type")?.startsWith("application/wasm")
-      ? WebAssembly.compileStreaming(response)
-      : response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
-  await new Promise((resolve, reject) => {
-    const script = document.createElement("script");
-    script.src = fromFile ? "dreisatz-file.js" : "dreisatz.js";
-    script.onload = resolve;
-    script.onerror = () => reject(new Error(`${script.src} did not load`));
-    document.head.append(script);
-  });
-  return compiled && await compiled;
-})();
-
 let session = null; // { state: "running" | "pause" | "ended", interrupt, endPause }
 
 async function startSession() {
@@ -38,7 +19,7 @@ async function startSession() {
   weiter.hidden = true;
   clearTranscript();
   const interrupted = new Promise((resolve) => { owner.interrupt = resolve; });
-  const compiled = await program;
+  const compiled = await programLoaded;
   const instance = await createDreisatz({
     isTerminal: true,
     writeOutput: (bytes) => writeProgramText(bytes),
