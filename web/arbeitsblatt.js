@@ -23,12 +23,13 @@ function randomSheetNumber() {
 }
 
 // The statement's two sentences as the program words them, each joined onto one line. The blank
-// before a question mark is the program's; it is kept, but never left at a line's start.
+// before a question mark is the program's; it is kept, but as a no-break blank, as are those
+// between a number and its word, so that neither is left alone at the start of a line.
 function sentences(statement) {
   return statement.split("\n\n")
     .map((part) => part.split("\n").map((line) => line.trim()).join(" ").trim())
     .filter((part) => part !== "")
-    .map((part) => part.replace(/ \?$/, "\u00a0?"));
+    .map((part) => part.replace(/ \?$/, "\u00a0?").replace(/(\d) /g, "$1\u00a0"));
 }
 
 // "3 Kuehe -> 84 : 3 = 28 Monate" as its two sides, with the signs typeset.

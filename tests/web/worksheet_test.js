@@ -164,8 +164,8 @@ test("the same sheet number gives the same sheet, typed in over http as from fil
 test("every answer on the key is the answer to its problem", async () => {
   const page = await open("?blatt=777&anzahl=30");
   const { problems, solutions } = await sheetOf(page);
-  const work = /von (\d+) \S+ schafft [^]* in (\d+) (\S+)\.[^]* von (\d+) \S+/;
-  const supply = /(\d+) \S+ kommen mit [^]* (\d+) (\S+) aus\.[^]* fuer (\d+) \S+/;
+  const work = /von (\d+)\s\S+ schafft [^]* in (\d+)\s(\S+)\.[^]* von (\d+)\s/;
+  const supply = /(\d+)\s\S+ kommen mit [^]* (\d+)\s(\S+) aus\.[^]* fuer (\d+)\s/;
   assert.ok(problems.some((p) => work.test(p)) && problems.some((p) => supply.test(p)));
   problems.forEach((problem, i) => {
     const text = problem.join(" ");
