@@ -43,8 +43,8 @@ function problemsOf(module, number, count, kinds) {
   return text.split("\x1e").map((problem) => {
     const [statement, answer, working] = problem.split("\x1f");
     const lines = working.trimEnd().split("\n");
-    return { sentences: sentences(statement), answer: Number(answer), lines,
-             answerText: lines[2].split(" = ").pop() };
+    const unit = lines[2].split(" ").pop();
+    return { sentences: sentences(statement), answer: `${answer} ${unit}`, lines };
   });
 }
 
@@ -64,7 +64,7 @@ function problemItem(problem, index) {
 
 function solutionItem(problem, index) {
   const item = element("li", "solution");
-  item.append(element("h3", "", `Aufgabe ${index + 1}: ${problem.answerText}`));
+  item.append(element("h3", "", `Aufgabe ${index + 1}: ${problem.answer}`));
   const working = element("p", "working");
   for (const line of problem.lines) {
     const [group, time] = workingLine(line);
@@ -102,9 +102,11 @@ function render(module, number, count, kind) {
   frame.createTBody().insertRow().insertCell().append(tasks, key);
   sheet.replaceChildren(frame);
   document.title = `${label} zum Dreisatz`;
-  status.textContent = `${label} mit ${problems.length} ${problems.length === 1 ? "Aufgabe" : "Aufgaben"} erstellt.`;
+  const problemWord = problems.length === 1 ? "Aufgabe" : "Aufgaben";
+  status.textContent = `${label} mit ${problems.length} ${problemWord} erstellt.`;
   try {
-    history.replaceState(null, "", `?${new URLSearchParams({ blatt: number, anzahl: count, art: kind })}`);
+    const query = new URLSearchParams({ blatt: number, anzahl: count, art: kind });
+    history.replaceState(null, "", `?${query}`);
   } catch {
     // Some browsers refuse to change the address of a file:// page; the sheet is there anyway.
   }

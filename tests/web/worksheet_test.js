@@ -65,7 +65,8 @@ const flat = (text) => text.replace(/\s+/g, " ");
 async function printed(page) {
   const file = path.join(work, "sheet.pdf");
   await page.pdf({ path: file, preferCSSPageSize: true });
-  const text = execFileSync(process.env.PDFTOTEXT || "pdftotext", [file, "-"], { encoding: "utf8" });
+  const reader = process.env.PDFTOTEXT || "pdftotext";
+  const text = execFileSync(reader, [file, "-"], { encoding: "utf8" });
   return text.split("\f").slice(0, -1).map(flat);
 }
 
