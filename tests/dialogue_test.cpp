@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -20,6 +21,8 @@ struct ConsoleLog {
     std::size_t outputAtPause = std::string::npos;
     int pauses = 0;
     bool inputEnded = false;
+    std::vector<Exercise> offered;
+    std::vector<std::string> outputAtOffers;
 };
 ConsoleLog consoleLog;
 
@@ -33,6 +36,12 @@ void recordPause(bool inputEnded)
     ++consoleLog.pauses;
     consoleLog.outputAtPause = consoleLog.out->str().size();
     consoleLog.inputEnded = inputEnded;
+}
+
+void recordOffer(const Exercise& exercise)
+{
+    consoleLog.offered.push_back(exercise);
+    consoleLog.outputAtOffers.push_back(consoleLog.out->str());
 }
 
 struct SessionResult {
@@ -66,7 +75,8 @@ SessionResult runSession(const std::string& input)
     consoleLog = ConsoleLog{};
     consoleLog.out = &captured;
     try {
-        const ScoreTally tally = practiceSession(in, out, {recordColours, recordPause}, seed);
+        const ScoreTally tally =
+            practiceSession(in, out, {recordColours, recordPause, recordOffer}, seed);
         return {captured.str(), tally};
     } catch (const std::ios::failure&) {
         ADD_FAILURE() << "the dialogue wrote more than " << CappedOutput::cap << " bytes";
@@ -266,6 +276,27 @@ TEST_P(Dialogue, TranscriptIsExact)
     EXPECT_EQ(consoleLog.pauses, 1);
     EXPECT_EQ(consoleLog.outputAtPause, run.output.size());
     EXPECT_EQ(consoleLog.inputEnded, c.inputEnded);
+
+    // The working is offered once per wrong answer, for that problem, after its feedback.
+    std::vector<Outcome> before;
+    std::size_t offers = 0;
+    for (std::size_t i = 0; i < c.rounds.size(); ++i) {
+        before.push_back(c.rounds[i]);
+        if (c.rounds[i] != Wrong) {
+            continue;
+        }
+        ASSERT_LT(offers, consoleLog.offered.size()) << "no offer after wrong answer " << i;
+        const Exercise posed = sessionExercises()[i];
+        const Exercise& offered = consoleLog.offered[offers];
+        EXPECT_EQ(std::tie(offered.kind, offered.scenarioIndex, offered.firstGroupSize,
+                           offered.secondGroupSize, offered.givenDuration, offered.expectedAnswer),
+                  std::tie(posed.kind, posed.scenarioIndex, posed.firstGroupSize,
+                           posed.secondGroupSize, posed.givenDuration, posed.expectedAnswer));
+        const std::string text = transcript(before);
+        EXPECT_EQ(consoleLog.outputAtOffers[offers], text.substr(0, text.rfind(continuePrompt)));
+        ++offers;
+    }
+    EXPECT_EQ(consoleLog.offered.size(), offers);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogue, Dialogue, testing::ValuesIn(dialogues), caseName);
@@ -315,7 +346,7 @@ TEST(Dialogue, FlushesEveryLineEndAndEverythingBeforeEachRead)
     std::ostream out(&written);
 
     consoleLog = ConsoleLog{};
-    practiceSession(in, out, {[] {}, [](bool) {}}, seed);
+    practiceSession(in, out, {[] {}, [](bool) {}, [](const Exercise&) {}}, seed);
 
     const std::string text = written.str();
     EXPECT_EQ(typed.waitsWithPendingOutput, 0);

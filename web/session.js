@@ -17,6 +17,7 @@ async function startSession() {
   session = owner;
   resetAnswer();
   weiter.hidden = true;
+  withdrawWorking();
   clearTranscript();
   const interrupted = new Promise((resolve) => { owner.interrupt = resolve; });
   const compiled = await programLoaded;
@@ -29,6 +30,7 @@ async function startSession() {
     },
     waitForKey: () => waitForKey(owner),
     setColours: showProgramColours,
+    offerWorking: (text) => session === owner && offerWorking(text),
     instantiateWasm: compiled && ((imports, receive) => {
       WebAssembly.instantiate(compiled, imports).then((made) => receive(made, compiled));
       return {};

@@ -28,3 +28,20 @@ void writeStatement(std::ostream& out, ExerciseKind kind, int scenarioIndex, int
     }
     out << std::endl;
 }
+
+void writeWorking(std::ostream& out, ExerciseKind kind, int scenarioIndex, int firstGroupSize,
+                  int secondGroupSize, int givenDuration)
+{
+    const auto r = static_cast<std::size_t>(scenarioIndex);
+    const bool work = kind == ExerciseKind::WorkExercise;
+    const auto mehrzahl = work ? work::mehrzahl[r] : supply::lebens[r];
+    const auto einzahl = work ? work::einzahl[r] : supply::einzahl[r];
+    const auto einheit = work ? work::einheit[r] : supply::zeit[r];
+    // One member alone needs the group's size times as long.
+    const int alone = firstGroupSize * givenDuration;
+    out << firstGroupSize << mehrzahl << " -> " << givenDuration << einheit << '\n';
+    out << 1 << einzahl << " -> " << firstGroupSize << " * " << givenDuration << " = " << alone
+        << einheit << '\n';
+    out << secondGroupSize << mehrzahl << " -> " << alone << " : " << secondGroupSize << " = "
+        << alone / secondGroupSize << einheit << '\n';
+}

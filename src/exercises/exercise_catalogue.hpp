@@ -24,6 +24,18 @@ inline constexpr CatalogueTexts personal = {
 inline constexpr CatalogueTexts zeit = {
     " Stunden", " Wochen", " Tagen", " Minuten", " Minuten", " Tagen",
 };
+// The working of a problem needs the nominative, where personal and zeit hold the datives of
+// the statement ("von 3 Bergmaennern", "in 5 Tagen").
+inline constexpr CatalogueTexts einzahl = {
+    " Reinigungskraft", " Richterin", " Bergmann", " Schueler", " Ameise", " Strassenarbeiter",
+};
+inline constexpr CatalogueTexts mehrzahl = {
+    " Reinigungskraefte", " Richterinnen", " Bergmaenner",
+    " Schueler",          " Ameisen",      " Strassenarbeiter",
+};
+inline constexpr CatalogueTexts einheit = {
+    " Stunden", " Wochen", " Tage", " Minuten", " Minuten", " Tage",
+};
 } // namespace work
 
 namespace supply {
@@ -41,9 +53,22 @@ inline constexpr CatalogueTexts futter = {
 inline constexpr CatalogueTexts zeit = {
     " Wochen", " Tage", " Monate", " Stunden", " Tage", " Monate",
 };
+// lebens and zeit are nominatives already; the working needs the singular besides.
+inline constexpr CatalogueTexts einzahl = {
+    " Expeditionsmitglied", " Festivalbesucher", " Kuh", " Gluehbirne", " Kind", " Auto",
+};
 } // namespace supply
 
 // Writes the six lines of a problem statement, the first and the last empty.
 // scenarioIndex must lie in [0, scenarioCount).
 void writeStatement(std::ostream& out, ExerciseKind kind, int scenarioIndex, int firstGroupSize,
                     int secondGroupSize, int givenDuration);
+
+// Writes the working of the same problem in three lines, as German classes set out an inverse
+// proportion: the given pair, one member's time, then the asked group's time. For supply
+// scenario 2 with 7, 3 and 12:
+//   7 Kuehe -> 12 Monate
+//   1 Kuh -> 7 * 12 = 84 Monate
+//   3 Kuehe -> 84 : 3 = 28 Monate
+void writeWorking(std::ostream& out, ExerciseKind kind, int scenarioIndex, int firstGroupSize,
+                  int secondGroupSize, int givenDuration);

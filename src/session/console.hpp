@@ -1,9 +1,11 @@
 #pragma once
 
+#include "exercise_generator.hpp"
+
 #include <streambuf>
 
 // The platform's console operations, one implementation per platform chosen at build time.
-// Both flush standard output first, since they may write to the console directly.
+// Those that show something flush standard output first, since they may show it directly.
 
 // Turns the console light yellow with grey text, and sees that it is reset when the program
 // ends, however it ends.
@@ -11,6 +13,10 @@ void setConsoleColours();
 
 // Waits for a key press after a prompt of its own, unless input has ended.
 void pauseConsole(bool inputEnded);
+
+// After a wrong answer: offers the working of that problem where the console can show it beside
+// the dialogue (the browser page); elsewhere it does nothing, and the dialogue is the same.
+void offerConsoleWorking(const Exercise& exercise);
 
 // Standard input and output as the dialogue should use them; main hands them to std::cin and
 // std::cout.

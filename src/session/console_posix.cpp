@@ -296,6 +296,9 @@ void pauseConsole(bool inputEnded)
     writeText("\n");
 }
 
+// A terminal has nowhere beside the dialogue to show the working.
+void offerConsoleWorking(const Exercise& /*exercise*/) {}
+
 std::streambuf* standardInput()
 {
     static StandardInput input;

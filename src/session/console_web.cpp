@@ -4,6 +4,8 @@
 
 #include <array>
 #include <iostream>
+#include <sstream>
+#include <string>
 
 // In the browser the page owns the console: a transcript and a text field, no terminal. The
 // program reaches it through a few named calls that the page hands over when it starts the
@@ -115,4 +117,25 @@ std::streambuf* standardOutput()
 {
     static PageOutput output;
     return &output;
+}
+
+// The page may show the working beside the transcript (a button after a wrong answer); the
+// dialogue itself stays as it is. Pages without Module.offerWorking, and the Node runner,
+// ignore it.
+// clang-format off
+EM_JS(void, offerWorkingToPage, (const char* text, int size), {
+    if (Module.offerWorking) {
+        Module.offerWorking(new TextDecoder().decode(HEAPU8.slice(text, text + size)));
+    }
+});
+// clang-format on
+
+void offerConsoleWorking(const Exercise& exercise)
+{
+    std::ostringstream working;
+    writeWorking(working, exercise.kind, exercise.scenarioIndex, exercise.firstGroupSize,
+                 exercise.secondGroupSize, exercise.givenDuration);
+    const std::string text = working.str();
+    std::cout.flush();
+    offerWorkingToPage(text.c_str(), static_cast<int>(text.size()));
 }

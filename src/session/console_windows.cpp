@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <iostream>
 
-// The command interpreter does both. Its results are ignored: when a command cannot be run,
-// the dialogue goes on unchanged.
+// The command interpreter sets the colours and pauses. Its results are ignored: when a command
+// cannot be run, the dialogue goes on unchanged.
 
 namespace {
 
@@ -27,6 +27,9 @@ void pauseConsole(bool /*inputEnded*/)
 {
     runCommand("PAUSE");
 }
+
+// The console window has nowhere beside the dialogue to show the working.
+void offerConsoleWorking(const Exercise& /*exercise*/) {}
 
 // The console's own streams; its runtime waits for input as it should.
 std::streambuf* standardInput()

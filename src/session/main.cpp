@@ -9,7 +9,7 @@ int main()
     std::cin.rdbuf(standardInput());
     std::cout.rdbuf(standardOutput());
     const std::time_t t = std::time(nullptr);
-    practiceSession(std::cin, std::cout, {setConsoleColours, pauseConsole},
+    practiceSession(std::cin, std::cout, {setConsoleColours, pauseConsole, offerConsoleWorking},
                     static_cast<unsigned>(t)); // the low 32 bits of the clock
     return 0;
 }

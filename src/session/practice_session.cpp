@@ -19,7 +19,7 @@ void greet(std::ostream& out)
     out << std::endl << std::endl;
 }
 
-void judge(std::ostream& out, float erg, const Exercise& exercise, ScoreTally& tally)
+bool judge(std::ostream& out, float erg, const Exercise& exercise, ScoreTally& tally)
 {
     // The answer is held in single precision, as typed answers always have been: 20.0000001
     // rounds to 20 and is right, 20.001 does not and is wrong.
@@ -27,11 +27,12 @@ void judge(std::ostream& out, float erg, const Exercise& exercise, ScoreTally& t
         out << " Richtig gerechnet! :-) " << std::endl;
         out << std::endl;
         ++tally.correctCount;
-    } else {
-        out << " Dein Ergebnis ist leider falsch!" << std::endl;
-        out << " Das richige Ergebnis lautet: " << exercise.expectedAnswer << std::endl;
-        out << std::endl;
+        return true;
     }
+    out << " Dein Ergebnis ist leider falsch!" << std::endl;
+    out << " Das richige Ergebnis lautet: " << exercise.expectedAnswer << std::endl;
+    out << std::endl;
+    return false;
 }
 
 } // namespace
@@ -73,7 +74,9 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOpe
         float erg = 0;
         if (readNumber(in, erg)) {
             out << std::endl << std::endl;
-            judge(out, erg, exercise, tally);
+            if (!judge(out, erg, exercise, tally)) {
+                console.offerWorking(exercise);
+            }
 
             out << " Zum Beenden des Programms druecke 9 und ENTER, " << std::endl;
             out << " zum Weitermachen druecke 1 und ENTER: " << std::flush;

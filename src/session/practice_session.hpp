@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercise_generator.hpp"
+
 #include <istream>
 #include <ostream>
 
@@ -9,11 +11,13 @@ struct ScoreTally {
     long long correctCount = 0;
 };
 
-// The two console operations around the dialogue. main passes the platform's own (console.hpp);
-// tests pass their own so that a run in-process touches no terminal.
+// The console operations around the dialogue. main passes the platform's own (console.hpp);
+// tests pass their own so that a run in-process touches no terminal. offerWorking is called
+// after each wrong answer, once its feedback is written, with the problem that was answered.
 struct ConsoleOperations {
     void (*setColours)();
     void (*pause)(bool inputEnded);
+    void (*offerWorking)(const Exercise& exercise);
 };
 
 // Runs the whole dialogue: colours, seeding std::srand with seed, greeting, rounds until the user

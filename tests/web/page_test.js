@@ -131,6 +131,14 @@ for (const { name, device, where } of DEVICES) {
       await page.keyboard.type(`${answer + 1}\n`);
       await waitForEnd(page, CONTINUE_PROMPT);
       assert.match(await transcript(page), new RegExp(` Das richige Ergebnis lautet: ${answer}\n`));
+      // The wrong answer's working, whose last line comes to the answer the program named.
+      const offer = page.getByRole("button", { name: "Lösungsweg" });
+      await (touch ? offer.tap() : offer.click());
+      const lines = await page.locator("#working-lines li").allTextContents();
+      assert.strictEqual(lines.length, 3, lines.join("\n"));
+      assert.match(lines[2], new RegExp(`= ${answer} \\p{L}+$`, "u"));
+      const again = page.locator("#field"); // named now by the continue prompt
+      await (touch ? again.tap() : again.focus());
       await page.keyboard.type("9\n");
       await waitForEnd(page, PAUSE);
       await (touch ? page.getByRole("button", { name: "Weiter" }).tap()

@@ -1,0 +1,193 @@
+// The worksheet page in headless Chromium: printed to A4 with page.pdf and read back page by
+// page with pdftotext (poppler-utils), from file:// and over http on 127.0.0.1. Run with
+// node --test; SITE is the site folder, CHROMIUM the browser, PDFTOTEXT the reader.
+"use strict";
+
+const assert = require("node:assert");
+const { execFileSync } = require("node:child_process");
+const fs = require("node:fs");
+const http = require("node:http");
+const os = require("node:os");
+const path = require("node:path");
+const { after, before, test } = require("node:test");
+const { chromium } = require("../../web/node_modules/playwright-core");
+const { AxeBuilder } = require("../../web/node_modules/@axe-core/playwright");
+
+const SITE = path.resolve(process.env.SITE);
+const ARGS = ["--no-sandbox", "--disable-background-networking", "--disable-component-update",
+              "--disable-sync", "--no-first-run", "--disable-gpu"];
+
+let browser;
+let server;
+let work;
+before(async () => {
+  browser = await chromium.launch({ executablePath: process.env.CHROMIUM, args: ARGS });
+  server = http.createServer((request, response) => {
+    const file = path.join(SITE, path.normalize(new URL(request.url, "http://x").pathname));
+    fs.readFile(file, (error, data) => {
+      response.writeHead(error ? 404 : 200);
+      response.end(data);
+    });
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  work = fs.mkdtempSync(path.join(os.tmpdir(), "worksheet-test-"));
+});
+after(async () => {
+  await browser.close();
+  server.close();
+  fs.rmSync(work, { recursive: true, force: true });
+});
+
+// The page with a finished sheet; every test also checks that the page made no foreign request
+// and logged no error (the CSP would log one).
+async function open(query, overHttp = false) {
+  const site = overHttp ? `http://127.0.0.1:${server.address().port}/` : `file://${SITE}/`;
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  const problems = [];
+  page.on("request", (request) => request.url().startsWith(site) ||
+    request.url().startsWith("data:") || problems.push(request.url()));
+  page.on("console", (message) => message.type() === "error" && problems.push(message.text()));
+  page.on("pageerror", (error) => problems.push(error.message));
+  await page.goto(`${site}arbeitsblatt.html${query}`);
+  await page.waitForSelector(".solution");
+  page.done = async () => {
+    assert.deepStrictEqual(problems, []);
+    await context.close();
+  };
+  return page;
+}
+
+// Blanks, line ends and the no-break blank before a question mark alike as one blank.
+const flat = (text) => text.replace(/\s+/g, " ");
+
+// The printed sheet as the text of each page.
+async function printed(page) {
+  const file = path.join(work, "sheet.pdf");
+  await page.pdf({ path: file, preferCSSPageSize: true });
+  const reader = process.env.PDFTOTEXT || "pdftotext";
+  const text = execFileSync(reader, [file, "-"], { encoding: "utf8" });
+  return text.split("\f").slice(0, -1).map(flat);
+}
+
+// The sheet on screen: each problem as its heading and sentences, each solution as its heading
+// and its three lines of working.
+const sheetOf = (page) => page.evaluate(() => ({
+  number: document.getElementById("number").value,
+  problems: [...document.querySelectorAll(".task")]
+    .map((task) => [...task.children].map((part) => part.textContent)),
+  solutions: [...document.querySelectorAll(".solution")].map((item) => {
+    const parts = [...item.querySelectorAll(".working span")].map((span) => span.textContent);
+    const lines = [0, 3, 6].map((at) => parts.slice(at, at + 3).join(" "));
+    return [item.querySelector("h3").textContent, ...lines];
+  }),
+}));
+
+const headings = (text, pattern) => [...text.matchAll(pattern)].map((m) => Number(m[1]));
+const range = (n) => Array.from({ length: n }, (_, i) => i + 1);
+
+// A short sheet as well: its solutions too begin on a page of their own.
+for (const count of [8, 2]) {
+  test(`a sheet of ${count} prints its problems on page 1 and the solutions from page 2`,
+    async () => {
+      const page = await open(`?blatt=4711&anzahl=${count}`);
+      const pages = await printed(page);
+      assert.match(pages[0],
+                   /^ ?Arbeitsblatt Nr\. 4711 Name: Klasse: Datum: Umgekehrter Dreisatz /);
+      assert.deepStrictEqual(headings(pages[0], /Aufgabe (\d+) /g), range(count));
+      assert.strictEqual(pages[0].match(/Antwort:/g).length, count);
+      assert.doesNotMatch(pages[0], /Lösungen/);
+      assert.match(pages[1], /^ ?Arbeitsblatt Nr\. 4711 Lösungen Aufgabe 1: \d+ /);
+      // Two columns of solutions, which pdftotext reads across.
+      const solved = headings(pages.slice(1).join(" "), /Aufgabe (\d+): /g);
+      assert.deepStrictEqual(solved.sort((a, b) => a - b), range(count));
+      await page.done();
+    });
+}
+
+test("a sheet of 30 of one kind splits no problem across pages and numbers every page",
+  async () => {
+    const page = await open("?blatt=31337&anzahl=30&art=arbeit");
+    const { problems, solutions } = await sheetOf(page);
+    const pages = await printed(page);
+    const first = pages.findIndex((text) => text.includes("Lösungen"));
+    assert.ok(first >= 3, `the key starts on page ${first + 1}`);
+    // Each problem and its answer line on the page of its heading; no page without a number.
+    const problemPage = [];
+    pages.forEach((text, index) => {
+      assert.match(text, /^ ?Arbeitsblatt Nr\. 31337 /, `page ${index + 1}`);
+      const on = headings(text, /Aufgabe (\d+) /g);
+      on.forEach((k) => { problemPage[k] = index; });
+      if (index < first) assert.strictEqual(text.match(/Antwort:/g)?.length, on.length);
+    });
+    problems.forEach(([heading, ...sentences], i) => {
+      assert.strictEqual(heading, `Aufgabe ${i + 1}`);
+      assert.match(sentences[0], /^Eine Gruppe von /, "only work problems");
+      sentences.forEach((s) => assert.ok(pages[problemPage[i + 1]].includes(flat(s)),
+                                         `problem ${i + 1}, "${s}"`));
+    });
+    // Each solution's heading and the results of its working on one page.
+    solutions.forEach((solution, i) => {
+      const page = pages.slice(first).find((text) => text.includes(`Aufgabe ${i + 1}: `));
+      for (const line of solution.slice(2)) {
+        assert.ok(page.includes(line.match(/= \d+ \w+$/)[0]), line);
+      }
+    });
+    assert.strictEqual(problemPage.filter((p) => p < first).length, 30);
+    await page.done();
+  });
+
+test("the same sheet number gives the same sheet, typed in over http as from file://",
+  async () => {
+    const fromFile = await open("?blatt=2026&anzahl=12&art=vorrat");
+    const first = await sheetOf(fromFile);
+    await fromFile.done();
+
+    const page = await open("", true);
+    const drawn = await sheetOf(page);
+    assert.ok(drawn.number >= 1 && drawn.number <= 99999, `drawn number ${drawn.number}`);
+    await page.fill("#count", "12");
+    await page.check("input[value=vorrat]");
+    await page.fill("#number", "2026");
+    await page.click("button[type=submit]");
+    await page.waitForFunction(() => document.title === "Arbeitsblatt Nr. 2026 zum Dreisatz");
+    assert.deepStrictEqual(await sheetOf(page), first);
+    assert.strictEqual(first.problems.length, 12);
+    assert.ok(first.problems.every(([, sentence]) => / kommen mit /.test(sentence)), "only supply");
+
+    await page.fill("#number", "2027");
+    await page.click("button[type=submit]");
+    await page.waitForFunction(() => document.title === "Arbeitsblatt Nr. 2027 zum Dreisatz");
+    assert.notDeepStrictEqual((await sheetOf(page)).problems, first.problems);
+    await page.done();
+  });
+
+test("every answer on the key is the answer to its problem", async () => {
+  const page = await open("?blatt=777&anzahl=30");
+  const { problems, solutions } = await sheetOf(page);
+  const work = /von (\d+)\s\S+ schafft [^]* in (\d+)\s(\S+)\.[^]* von (\d+)\s/;
+  const supply = /(\d+)\s\S+ kommen mit [^]* (\d+)\s(\S+) aus\.[^]* fuer (\d+)\s/;
+  assert.ok(problems.some((p) => work.test(p)) && problems.some((p) => supply.test(p)));
+  problems.forEach((problem, i) => {
+    const text = problem.join(" ");
+    const [, first, duration, unit, second] = text.match(work) ?? text.match(supply);
+    const answer = (first * duration) / second;
+    const nominative = unit.replace(/Tagen$/, "Tage");
+    assert.deepStrictEqual(solutions[i].map((line) => line.replace(/ [A-Za-z]+/g, " X")), [
+      `Aufgabe ${i + 1}: ${answer} ${nominative}`.replace(/ [A-Za-z]+/g, " X"),
+      `${first} X → ${duration} X`,
+      `1 X → ${first} · ${duration} = ${first * duration} X`,
+      `${second} X → ${first * duration} : ${second} = ${answer} X`,
+    ]);
+    assert.ok(solutions[i].every((line) => line.endsWith(` ${nominative}`)), solutions[i]);
+  });
+  await page.done();
+});
+
+test("axe finds no violation of WCAG 2.2 AA", async () => {
+  const page = await open("?blatt=4711&anzahl=8", true);
+  const { violations } = await new AxeBuilder({ page })
+    .withTags(["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa"]).analyze();
+  assert.deepStrictEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target)}`), []);
+  await page.done();
+});
