@@ -259,12 +259,13 @@ class Terminal(unittest.TestCase):
                     child.expect_exact(SHELL_PROMPT)
                 pid = int(run_in(child, "jobs -p %1"))
                 run_in(child, "kill %1")
-                deadline = time.monotonic() + 5
+                deadline = time.monotonic() + 10
                 while not has_ended(pid) and time.monotonic() < deadline:
                     time.sleep(0.05)
                 self.assertTrue(has_ended(pid), "the stopped job did not end")
-                child.sendline("exit")
-                child.expect(pexpect.EOF)
+                # Hung up rather than told to exit: an idle bash may not yet have collected
+                # the job, and then refuses to exit while it still counts it as stopped.
+                child.close(force=True)
 
     def test_pause_takes_one_key_after_stop_and_fg(self):
         child = shell("bash")
