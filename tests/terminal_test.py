@@ -83,7 +83,7 @@ def has_ended(pid):
     try:
         with open(f"/proc/{pid}/stat", encoding="ascii") as stat:
             return stat.read().rsplit(")", 1)[1].split()[0] == "Z"
-    except FileNotFoundError:
+    except (FileNotFoundError, ProcessLookupError):  # collected before or while reading
         return True
 
 
