@@ -65,7 +65,7 @@ const std::vector<NumberCase> reals = {
     {"HalfwayOf112DigitsRoundsToEven",
      "8.216818327984555543074214322804788792520369353165308369877927044939536042889027811497726"
      "361267268657684326171875e-39",
-     true, std::bit_cast<float>(0x00597926U), ""},
+     true, static_cast<double>(std::bit_cast<float>(0x00597926U)), ""},
     {"JustAboveHalfwayRoundsUp", "16777217." + manyZeros + "1", true, 16777218, ""},
     {"LongLeadingZeros", manyZeros + "42", true, 42, ""},
     {"LongFractionCancelledByExponent", "0." + manyZeros + "5e1000000", true, 0.5, ""},
