@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -61,11 +60,12 @@ const std::vector<NumberCase> reals = {
     {"EndOfInputAfterJunk", "abc", false, 0, ""},
     {"EndOfInputInExponent", "1e", false, 0, ""},
     {"HalfwayRoundsToEven", "16777217", true, 16777216, ""},
-    // Exactly halfway between two subnormal floats; cut short it would round down.
+    // Exactly halfway between two subnormal floats; cut short it would round down. The float
+    // with the bits 0x00597926 is 0x597926 times 2 to the -149.
     {"HalfwayOf112DigitsRoundsToEven",
      "8.216818327984555543074214322804788792520369353165308369877927044939536042889027811497726"
      "361267268657684326171875e-39",
-     true, static_cast<double>(std::bit_cast<float>(0x00597926U)), ""},
+     true, 0x597926p-149, ""},
     {"JustAboveHalfwayRoundsUp", "16777217." + manyZeros + "1", true, 16777218, ""},
     {"LongLeadingZeros", manyZeros + "42", true, 42, ""},
     {"LongFractionCancelledByExponent", "0." + manyZeros + "5e1000000", true, 0.5, ""},
