@@ -44,6 +44,7 @@ const std::vector<NumberCase> reals = {
     {"BlanksBeforeAndRestAfter", "  \n\t 20.5x 1\n", true, 20.5, "x 1\n"},
     {"PointWithoutFraction", "5.\n", true, 5, "\n"},
     {"ExponentAfterPoint", "5.e3", true, 5000, ""},
+    {"CapitalExponent", "7E1\n", true, 70, "\n"},
     {"SecondPointStaysBehind", "1.2.3", true, 1.2, ".3"},
     {"HexStopsAtX", "0x10", true, 0, "x10"},
     {"CommaStaysBehind", "7,5\n", true, 7, ",5\n"},
@@ -59,6 +60,12 @@ const std::vector<NumberCase> reals = {
     {"EndOfInputAfterJunk", "abc", false, 0, ""},
     {"EndOfInputInExponent", "1e", false, 0, ""},
     {"HalfwayRoundsToEven", "16777217", true, 16777216, ""},
+    // Exactly halfway between two subnormal floats; cut short it would round down. The float
+    // with the bits 0x00597926 is 0x597926 times 2 to the -149.
+    {"HalfwayOf112DigitsRoundsToEven",
+     "8.216818327984555543074214322804788792520369353165308369877927044939536042889027811497726"
+     "361267268657684326171875e-39",
+     true, 0x597926p-149, ""},
     {"JustAboveHalfwayRoundsUp", "16777217." + manyZeros + "1", true, 16777218, ""},
     {"LongLeadingZeros", manyZeros + "42", true, 42, ""},
     {"LongFractionCancelledByExponent", "0." + manyZeros + "5e1000000", true, 0.5, ""},
@@ -98,6 +105,39 @@ TEST(NumberInput, NumberAtEndOfInputIsReadAndThenInputHasEnded)
     EXPECT_TRUE(readNumber(in, erg));
     EXPECT_EQ(erg, 7);
     EXPECT_FALSE(readNumber(in, erg));
+}
+
+// A terminal: each string is what one read returns, an empty one the end of input of one
+// Ctrl-D. Typing goes on after it.
+struct TerminalInput : std::streambuf {
+    std::vector<std::string> reads;
+    std::size_t next = 0;
+
+    int_type underflow() override
+    {
+        if (next == reads.size()) {
+            return traits_type::eof();
+        }
+        std::string& got = reads[next++];
+        if (got.empty()) {
+            return traits_type::eof();
+        }
+        setg(got.data(), got.data(), got.data() + got.size());
+        return traits_type::to_int_type(got[0]);
+    }
+};
+
+// "70", Ctrl-D, Ctrl-D: the number is taken and the input has ended, without a third read.
+TEST(NumberInput, EndOfInputAfterANumberIsNotAskedForAgain)
+{
+    TerminalInput terminal;
+    terminal.reads = {"70", "", "1\n"};
+    std::istream in(&terminal);
+    float erg = 0;
+    EXPECT_TRUE(readNumber(in, erg));
+    EXPECT_EQ(erg, 70);
+    int ok = 0;
+    EXPECT_FALSE(readNumber(in, ok));
 }
 
 // Counts far beyond what a 32-bit counter holds are written whole and judged by the same rule.

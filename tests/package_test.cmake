@@ -1,7 +1,9 @@
 # Builds the package of this build folder with CPack, unpacks it and checks what it holds.
-# Linux: the .deb, checked with lintian, and a piped session of the
-# unpacked program. Windows: the .zip with the .exe and a README.txt with CRLF line ends.
-# Usage: cmake -DBUILD_DIR=... -DKIND=deb|zip -DLINTIAN=path -P package_test.cmake
+# Linux: the .deb, checked with lintian, the desktop and AppStream validators and readelf (for
+# the glibc version it asks for), and a piped session of the unpacked program. Windows: the .zip with the .exe and a README.txt with CRLF line ends.
+# Usage: cmake -DBUILD_DIR=... -DKIND=deb|zip -P package_test.cmake, and for a .deb also
+#        -DLINTIAN=path -DDESKTOP_FILE_VALIDATE=path -DAPPSTREAMCLI=path -DREADELF=path
+#        [-DLAUNCHER="qemu-aarch64 -L /usr/aarch64-linux-gnu"] (runs the unpacked program)
 
 set(out "${BUILD_DIR}/package-test")
 file(REMOVE_RECURSE "${out}")

@@ -36,7 +36,8 @@ class Session:
                                         start_new_session=True)
         self.output = b""
         self.lock = threading.Lock()
-        threading.Thread(target=self.read, daemon=True).start()
+        self.reader = threading.Thread(target=self.read, daemon=True)
+        self.reader.start()
 
     def read(self):
         while chunk := os.read(self.process.stdout.fileno(), 4096):
@@ -65,7 +66,11 @@ class Session:
         except subprocess.TimeoutExpired:
             self.kill()
             raise
-        time.sleep(0.2)
+        # All is read once the last holder of the pipe, which may be a child of Wine's, is gone.
+        self.reader.join(TIMEOUT)
+        if self.reader.is_alive():
+            self.kill()
+            raise AssertionError("the output did not end")
         with self.lock:
             return self.output
 

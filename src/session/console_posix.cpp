@@ -227,13 +227,20 @@ ssize_t readWaiting(void* into, std::size_t size)
     }
 }
 
+// A terminal reports the end of input once per Ctrl-D, so it is kept once seen, as C's stdio
+// keeps it: a number typed before Ctrl-D then needs two presses, not one more for every look.
 struct StandardInput : std::streambuf {
     std::array<char, 1 << 16> buffer{};
+    bool ended = false;
 
     int_type underflow() override
     {
+        if (ended) {
+            return traits_type::eof();
+        }
         const ssize_t got = readWaiting(buffer.data(), buffer.size());
         if (got <= 0) {
+            ended = true;
             return traits_type::eof();
         }
         setg(buffer.data(), buffer.data(), buffer.data() + got);
@@ -271,9 +278,9 @@ void pauseConsole(bool inputEnded)
     }
     flushOutput();
     installRestorers();
-    writeText(pausePrompt);
 
-    // One key, no Enter, no echo; signals stay on so that Ctrl-C and Ctrl-Z still work.
+    // One key, no Enter, no echo; signals stay on so that Ctrl-C and Ctrl-Z still work. The
+    // prompt comes after the switch, so that a key pressed as soon as it shows is taken alone.
     const sigset_t before = holdSignals();
     savedTerminal = terminal;
     keyTerminal = terminal;
@@ -283,6 +290,7 @@ void pauseConsole(bool inputEnded)
     keyModeWanted = 1;
     setKeyMode();
     releaseSignals(before);
+    writeText(pausePrompt);
 
     char key = 0;
     static_cast<void>(readWaiting(&key, 1));

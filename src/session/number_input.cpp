@@ -41,10 +41,10 @@ void countUp(long long& count, long long by)
 
 // Takes what formatted input takes for a float: a sign, digits with at most one full stop, and
 // an exponent once there is a digit. Fails, as formatted input does, when no digit came or the
-// exponent has none.
-bool scanReal(std::streambuf& buffer, float& erg)
+// exponent has none. Leaves in c the character it stopped at.
+bool scanReal(std::streambuf& buffer, float& erg, Traits::int_type& c)
 {
-    Traits::int_type c = buffer.sgetc();
+    c = buffer.sgetc();
     const bool negative = takeSign(buffer, c);
 
     std::string digits; // significant digits, from the first that is not 0
@@ -109,9 +109,9 @@ bool scanReal(std::streambuf& buffer, float& erg)
 
 // A sign and digits. A number too large for an int is held as the int's limit: it was typed,
 // so it counts, and is a choice other than 1.
-bool scanWhole(std::streambuf& buffer, int& ok)
+bool scanWhole(std::streambuf& buffer, int& ok, Traits::int_type& c)
 {
-    Traits::int_type c = buffer.sgetc();
+    c = buffer.sgetc();
     const bool negative = takeSign(buffer, c);
     if (!isDigit(c)) {
         return false;
@@ -131,16 +131,19 @@ bool scanWhole(std::streambuf& buffer, int& ok)
 }
 
 template <typename Number>
-bool readNumber(std::istream& in, Number& value, bool (*scan)(std::streambuf&, Number&))
+bool readNumber(std::istream& in, Number& value,
+                bool (*scan)(std::streambuf&, Number&, Traits::int_type&))
 {
     for (;;) {
         const std::istream::sentry numberAhead(in); // skips blanks and line ends
         if (!numberAhead) {
             return false;
         }
-        std::streambuf& buffer = *in.rdbuf();
-        const bool read = scan(buffer, value);
-        if (Traits::eq_int_type(buffer.sgetc(), Traits::eof())) {
+        // The end of input is taken from the scan rather than asked for again: a terminal
+        // reports it once per Ctrl-D.
+        Traits::int_type next = Traits::eof();
+        const bool read = scan(*in.rdbuf(), value, next);
+        if (Traits::eq_int_type(next, Traits::eof())) {
             in.setstate(std::ios::eofbit);
         }
         if (read) {

@@ -21,8 +21,8 @@ void greet(std::ostream& out)
 
 bool judge(std::ostream& out, float erg, const Exercise& exercise, ScoreTally& tally)
 {
-    // The answer is held in single precision, as typed answers always have been: 20.0000001
-    // rounds to 20 and is right, 20.001 does not and is wrong.
+    // The answer is held in single precision, so that digits beyond what a float holds do not
+    // make a right answer wrong: 20.0000001 rounds to 20 and is right, 20.001 does not.
     if (erg == static_cast<float>(exercise.expectedAnswer)) {
         out << " Richtig gerechnet! :-) " << std::endl;
         out << std::endl;
