@@ -11,18 +11,14 @@
 
 const { execFileSync } = require("node:child_process");
 const fs = require("node:fs");
-const http = require("node:http");
 const path = require("node:path");
 const zlib = require("node:zlib");
 const { chromium } = require("../web/node_modules/playwright-core");
+const { CHROMIUM_ARGS, serveSite } = require("../tests/web/site_server.js");
 
 const root = path.join(__dirname, "..");
 const site = path.join(root, "build/web/site");
 const runs = 21;
-const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
-                ".wasm": "application/wasm", ".svg": "image/svg+xml", ".png": "image/png",
-                ".webmanifest": "application/manifest+json" };
-
 const env = { ...process.env, NODE_PATH: "/usr/share/nodejs" };
 execFileSync("cmake", ["--preset", "web"], { cwd: root, env, stdio: "ignore" });
 execFileSync("cmake", ["--build", "--preset", "web"], { cwd: root, env, stdio: "ignore" });
@@ -30,16 +26,6 @@ execFileSync("cmake", ["--build", "--preset", "web"], { cwd: root, env, stdio: "
 const median = (values) => values.sort((a, b) => a - b)[values.length >> 1];
 
 const gzipped = (name) => zlib.gzipSync(fs.readFileSync(path.join(site, name)), { level: 9 }).length;
-
-// Serves the site as a plain web space does.
-const server = http.createServer((request, response) => {
-  const name = new URL(request.url, "http://x").pathname.slice(1) || "index.html";
-  fs.readFile(path.join(site, name), (error, data) => {
-    response.writeHead(error ? 404 : 200,
-                       { "Content-Type": TYPES[path.extname(name)] ?? "text/plain" });
-    response.end(data);
-  });
-});
 
 // Notes when each pattern first shows in the transcript: the frame after the text is in the
 // page, as the browser paints it. Installed before the page's own scripts run.
@@ -61,11 +47,9 @@ const shown = (page, source) => page.waitForFunction((key) => window.shownAt[key
   .then((handle) => handle.jsonValue());
 
 async function main() {
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  const origin = `http://127.0.0.1:${server.address().port}/`;
-  const browser = await chromium.launch({ executablePath: "/usr/bin/chromium",
-    args: ["--no-sandbox", "--disable-background-networking", "--disable-component-update",
-           "--disable-sync", "--no-first-run", "--disable-gpu"] });
+  const server = await serveSite(site); // as a plain web space serves it
+  const origin = server.origin;
+  const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: CHROMIUM_ARGS });
   const firstPrompt = [];
   const feedback = [];
   let firstVisit = 0;

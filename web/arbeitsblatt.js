@@ -140,6 +140,7 @@ function start(module) {
   });
   document.getElementById("print").addEventListener("click", () => window.print());
   render(module, ...chosen());
+  keepSiteOffline(); // a teacher who comes straight here gets the whole site for offline use
 }
 
 createWorksheet().then(start);

@@ -5,20 +5,14 @@
 "use strict";
 
 const assert = require("node:assert");
-const fs = require("node:fs");
-const http = require("node:http");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
 const { chromium, devices } = require("../../web/node_modules/playwright-core");
 const { AxeBuilder } = require("../../web/node_modules/@axe-core/playwright");
 const { lastProblem } = require("./problem.js");
+const { CHROMIUM_ARGS, serveSite } = require("./site_server.js");
 
 const SITE = path.resolve(process.env.SITE);
-const ARGS = ["--no-sandbox", "--disable-background-networking", "--disable-component-update",
-              "--disable-sync", "--no-first-run", "--disable-gpu"];
-const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
-                ".wasm": "application/wasm", ".svg": "image/svg+xml", ".png": "image/png",
-                ".webmanifest": "application/manifest+json", ".txt": "text/plain" };
 const WAIT = { timeout: 15000 }; // conditions, not sleeps: generous for a loaded machine
 
 let browser;
@@ -26,18 +20,9 @@ let server;
 let origin;
 
 before(async () => {
-  browser = await chromium.launch({ executablePath: process.env.CHROMIUM, args: ARGS });
-  server = http.createServer((request, response) => {
-    let file = path.join(SITE, path.normalize(new URL(request.url, "http://x").pathname));
-    if (file.endsWith(path.sep)) file = path.join(file, "index.html");
-    fs.readFile(file, (error, data) => {
-      response.writeHead(error ? 404 : 200,
-                         { "Content-Type": TYPES[path.extname(file)] ?? "text/plain" });
-      response.end(data);
-    });
-  });
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  origin = `http://127.0.0.1:${server.address().port}/`;
+  browser = await chromium.launch({ executablePath: process.env.CHROMIUM, args: CHROMIUM_ARGS });
+  server = await serveSite(SITE);
+  origin = server.origin;
 });
 
 after(async () => {
@@ -248,6 +233,8 @@ test("after one visit over http the page reloads offline to the first prompt", a
     assert.strictEqual(await page.evaluate(() => navigator.onLine), false);
     await page.goto(origin); // the site's folder, as a home screen or a bookmark opens it
     await waitForEnd(page, ANSWER_PROMPT);
+    await page.goto(origin + "arbeitsblatt.html?blatt=7");
+    await page.getByText("Arbeitsblatt Nr. 7 mit 8 Aufgaben erstellt.").waitFor(WAIT);
     await checkPrivacy(page);
   } finally {
     await page.context().close();
@@ -265,7 +252,9 @@ test("axe finds no WCAG 2.2 AA violation at the first prompt, mid-session and at
     await check("first prompt");
     await page.keyboard.type("0\n");
     await waitForEnd(page, CONTINUE_PROMPT);
-    await check("continue prompt");
+    await page.getByRole("button", { name: "Lösungsweg" }).click();
+    await check("continue prompt, with the working shown");
+    await page.locator("#field").focus();
     await page.keyboard.type("9\n");
     await waitForEnd(page, PAUSE);
     await check("pause");

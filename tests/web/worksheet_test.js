@@ -6,30 +6,20 @@
 const assert = require("node:assert");
 const { execFileSync } = require("node:child_process");
 const fs = require("node:fs");
-const http = require("node:http");
 const os = require("node:os");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
 const { chromium } = require("../../web/node_modules/playwright-core");
 const { AxeBuilder } = require("../../web/node_modules/@axe-core/playwright");
+const { CHROMIUM_ARGS, serveSite } = require("./site_server.js");
 
 const SITE = path.resolve(process.env.SITE);
-const ARGS = ["--no-sandbox", "--disable-background-networking", "--disable-component-update",
-              "--disable-sync", "--no-first-run", "--disable-gpu"];
-
 let browser;
 let server;
 let work;
 before(async () => {
-  browser = await chromium.launch({ executablePath: process.env.CHROMIUM, args: ARGS });
-  server = http.createServer((request, response) => {
-    const file = path.join(SITE, path.normalize(new URL(request.url, "http://x").pathname));
-    fs.readFile(file, (error, data) => {
-      response.writeHead(error ? 404 : 200);
-      response.end(data);
-    });
-  });
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  browser = await chromium.launch({ executablePath: process.env.CHROMIUM, args: CHROMIUM_ARGS });
+  server = await serveSite(SITE);
   work = fs.mkdtempSync(path.join(os.tmpdir(), "worksheet-test-"));
 });
 after(async () => {
@@ -41,7 +31,7 @@ after(async () => {
 // The page with a finished sheet; every test also checks that the page made no foreign request
 // and logged no error (the CSP would log one).
 async function open(query, overHttp = false) {
-  const site = overHttp ? `http://127.0.0.1:${server.address().port}/` : `file://${SITE}/`;
+  const site = overHttp ? server.origin : `file://${SITE}/`;
   const context = await browser.newContext();
   const page = await context.newPage();
   const problems = [];

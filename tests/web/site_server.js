@@ -1,0 +1,32 @@
+// What the browser tests share: Chromium's flags for this closed network, and the site served
+// on 127.0.0.1 with the content types a web server sends (a worker needs its script's type).
+"use strict";
+
+const fs = require("node:fs");
+const http = require("node:http");
+const path = require("node:path");
+
+const CHROMIUM_ARGS = ["--no-sandbox", "--disable-background-networking",
+                       "--disable-component-update", "--disable-sync", "--no-first-run",
+                       "--disable-gpu"];
+const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
+                ".wasm": "application/wasm", ".svg": "image/svg+xml", ".png": "image/png",
+                ".webmanifest": "application/manifest+json", ".txt": "text/plain" };
+
+// Serves the folder site; resolves to the server, whose origin is server.origin.
+async function serveSite(site) {
+  const server = http.createServer((request, response) => {
+    let file = path.join(site, path.normalize(new URL(request.url, "http://x").pathname));
+    if (file.endsWith(path.sep)) file = path.join(file, "index.html");
+    fs.readFile(file, (error, data) => {
+      response.writeHead(error ? 404 : 200,
+                         { "Content-Type": TYPES[path.extname(file)] ?? "text/plain" });
+      response.end(data);
+    });
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  server.origin = `http://127.0.0.1:${server.address().port}/`;
+  return server;
+}
+
+module.exports = { CHROMIUM_ARGS, serveSite };
