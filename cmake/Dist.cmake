@@ -1,8 +1,8 @@
 # Builds every release artifact of this commit into OUT, with a SHA256SUMS file: the .debs for
 # amd64, arm64 and armhf, the Windows installer and zip, and the browser site as a zip (left
-# out, with a warning, where Emscripten is missing). Each comes from the preset of its own
+# out where the configure step found no Emscripten). Each comes from the preset of its own
 # name, configured in WORK without tests. The builds are reproducible: the time stamps are the last commit's.
-# Usage: cmake -DSOURCE_DIR=... -DWORK=... -DOUT=... -DVERSION=... -P Dist.cmake
+# Usage: cmake -DSOURCE_DIR=... -DWORK=... -DOUT=... -DVERSION=... [-DWEB_ZIP=name] -P Dist.cmake
 
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${SOURCE_DIR}
@@ -32,20 +32,14 @@ foreach(preset IN ITEMS package arm64 armhf windows)
     file(COPY ${made} DESTINATION ${OUT})
 endforeach()
 
-# The browser site, zipped so that the same files give the same bytes.
-if(NOT DEFINED ENV{NODE_PATH})
-    set(ENV{NODE_PATH} /usr/share/nodejs) # Debian's emcc needs Debian's Node.js modules
-endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E env em++ --version OUTPUT_QUIET ERROR_QUIET
-                RESULT_VARIABLE no_emscripten)
-if(no_emscripten)
-    message(WARNING "No em++: the browser site is left out of the release.")
-else()
+# The browser site, zipped so that the same files give the same bytes; WEB_ZIP is its name,
+# or empty where Emscripten is missing.
+if(WEB_ZIP)
     set(build ${WORK}/web)
     run(${CMAKE_COMMAND} --preset web -B ${build} -DBUILD_TESTING=OFF)
     run(${CMAKE_COMMAND} --build ${build})
     execute_process(COMMAND python3 ${SOURCE_DIR}/cmake/reproducible_zip.py
-                            ${OUT}/dreisatz-${VERSION}-web.zip $ENV{SOURCE_DATE_EPOCH} ${build}/site
+                            ${OUT}/${WEB_ZIP} $ENV{SOURCE_DATE_EPOCH} ${build}/site
                     RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "could not zip the browser site")

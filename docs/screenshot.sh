@@ -21,29 +21,29 @@ tmux_ -f /dev/null new-session -d -x 80 -y 54 \
     "env TERM=xterm-256color LD_PRELOAD=$PWD/$work/libfixed_clock.so build/release/dreisatz; sleep 60"
 
 screen() { tmux_ capture-pane -p "$@"; }
-wait_for() { # text on the screen
+wait_for() { # text on the screen, on at least COUNT lines (1)
     for _ in $(seq 100); do
-        screen | grep -qF -- "$1" && return 0
+        [ "$(screen | grep -cF -- "$1")" -ge "${2:-1}" ] && return 0
         sleep 0.1
     done
     echo "no '$1' on the screen" >&2
     exit 1
 }
-answer() { # first size times duration over second size: the three numbers of the problem
-    screen | python3 -c "
-import re, sys
-first, duration, second = map(int, re.findall(r'\d+', sys.stdin.read().split('---')[-1])[:3])
-print(first * duration // second)"
+answer() { # the answer to the last problem on the screen, read as the tests read it
+    screen -J | PYTHONPATH=tests python3 -c "
+import sys
+from dialogue_text import last_statement
+print(last_statement(sys.stdin.buffer.read())[1])"
 }
 
 wait_for "druecke ENTER:"
-tmux_ send-keys "$(answer)" Enter
+right=$(answer)
+tmux_ send-keys "$right" Enter
 wait_for "zum Weitermachen"
 tmux_ send-keys 1 Enter
-sleep 0.2
-wait_for "druecke ENTER:"
+wait_for "druecke ENTER:" 2
 tmux_ send-keys 12 Enter
-wait_for "zum Weitermachen"
+wait_for "zum Weitermachen" 2
 tmux_ send-keys 9 Enter
 wait_for "Taste"
 screen -e >"$work/screen.ans"

@@ -6,9 +6,7 @@
 separate_arguments(launcher UNIX_COMMAND "${LAUNCHER}")
 
 string(ASCII 27 escape)
-# A file of its own: the same sessions may run at once in this folder, under valgrind too.
-string(RANDOM LENGTH 12 run)
-set(input "${CMAKE_CURRENT_BINARY_DIR}/piped_session_input_${run}.txt")
+set(input "${CMAKE_CURRENT_BINARY_DIR}/piped_session_input.txt")
 
 function(run_piped name text args expected_tail)
     file(WRITE "${input}" "${text}")
@@ -45,4 +43,3 @@ set(one_wrong " Du hast insgesamt 0 von 1 Punkten erreicht! \n\n Du musst noch m
 run_piped(WrongThenNine "0\n9\n" "" " zum Weitermachen druecke 1 und ENTER: ${separator_block}${one_wrong}")
 run_piped(ArgumentsIgnored "0\n9\n" "--help;-x" "${separator_block}${one_wrong}")
 run_piped(EmptyInput "" "" " Gib dein Ergebnis ein und druecke ENTER: ${separator_block}${one_wrong}")
-file(REMOVE "${input}")

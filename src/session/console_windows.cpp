@@ -12,7 +12,7 @@ namespace {
 void runCommand(const char* command)
 {
     std::cout.flush();
-    std::fflush(stdout);
+    static_cast<void>(std::fflush(stdout));
     static_cast<void>(std::system(command));
 }
 
