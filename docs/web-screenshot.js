@@ -8,13 +8,13 @@
 
 const { execFileSync } = require("node:child_process");
 const path = require("node:path");
+const { CHROMIUM_ARGS } = require("../tests/web/site_server.js");
 const { chromium, devices } = require("../web/node_modules/playwright-core");
 const { lastProblem } = require("../tests/web/problem.js");
 
 const root = path.join(__dirname, "..");
-const env = { ...process.env, NODE_PATH: "/usr/share/nodejs" };
-execFileSync("cmake", ["--preset", "web"], { cwd: root, env, stdio: "ignore" });
-execFileSync("cmake", ["--build", "--preset", "web"], { cwd: root, env, stdio: "ignore" });
+execFileSync("cmake", ["--preset", "web"], { cwd: root, stdio: "ignore" });
+execFileSync("cmake", ["--build", "--preset", "web"], { cwd: root, stdio: "ignore" });
 
 const SHOTS = [
   { file: "web-session.png", device: { viewport: { width: 900, height: 1000 } } },
@@ -24,8 +24,7 @@ const SHOTS = [
 
 async function main() {
   const browser = await chromium.launch({ executablePath: "/usr/bin/chromium",
-    args: ["--no-sandbox", "--disable-background-networking", "--disable-component-update",
-           "--disable-sync", "--no-first-run", "--disable-gpu", "--hide-scrollbars"] });
+    args: [...CHROMIUM_ARGS, "--hide-scrollbars"] });
   for (const { file, device } of SHOTS) {
     const context = await browser.newContext(device);
     const page = await context.newPage();

@@ -7,17 +7,16 @@
 
 const { execFileSync } = require("node:child_process");
 const path = require("node:path");
+const { CHROMIUM_ARGS } = require("../tests/web/site_server.js");
 const { chromium } = require("../web/node_modules/playwright-core");
 
 const root = path.join(__dirname, "..");
-const env = { ...process.env, NODE_PATH: "/usr/share/nodejs" };
-execFileSync("cmake", ["--preset", "web"], { cwd: root, env, stdio: "ignore" });
-execFileSync("cmake", ["--build", "--preset", "web"], { cwd: root, env, stdio: "ignore" });
+execFileSync("cmake", ["--preset", "web"], { cwd: root, stdio: "ignore" });
+execFileSync("cmake", ["--build", "--preset", "web"], { cwd: root, stdio: "ignore" });
 
 async function main() {
   const browser = await chromium.launch({ executablePath: "/usr/bin/chromium",
-    args: ["--no-sandbox", "--disable-background-networking", "--disable-component-update",
-           "--disable-sync", "--no-first-run", "--disable-gpu"] });
+    args: CHROMIUM_ARGS });
   const page = await browser.newPage();
   await page.goto(`file://${root}/build/web/site/arbeitsblatt.html?blatt=2026&anzahl=8&art=beide`);
   await page.waitForSelector(".solution");
