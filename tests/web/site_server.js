@@ -1,5 +1,6 @@
-// What the browser tests share: Chromium's flags for this closed network, and the site served
-// on 127.0.0.1 with the content types a web server sends (a worker needs its script's type).
+// What the browser tests share: Chromium's flags for this closed network, the site served on
+// 127.0.0.1 with the content types a web server sends (a worker needs its script's type), and
+// the accessibility check.
 "use strict";
 
 const fs = require("node:fs");
@@ -29,4 +30,12 @@ async function serveSite(site) {
   return server;
 }
 
-module.exports = { CHROMIUM_ARGS, serveSite };
+// What axe-core finds against WCAG 2.2 AA on the page, one line per rule and the elements.
+async function accessibilityViolations(page) {
+  const { AxeBuilder } = require("../../web/node_modules/@axe-core/playwright");
+  const { violations } = await new AxeBuilder({ page })
+    .withTags(["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa"]).analyze();
+  return violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(" ")}`);
+}
+
+module.exports = { CHROMIUM_ARGS, accessibilityViolations, serveSite };
