@@ -1,19 +1,20 @@
-"use strict";
 // The answer field: a native text field inline after the prompt, so that editing, paste,
 // input methods and dictation are the browser's own. Enter, the "OK" button or the
 // keyboard's Go key hands the line and a line end to the program; a decimal comma, all that
 // German decimal keypads offer, is handed over as a full stop. Ctrl-D in an empty field ends
 // the input (see session.js, which owns the keys).
 
-const answerForm = document.getElementById("answer");
-const field = document.getElementById("field");
+import { echoTyped, showOpenLine } from "./transcript.js";
+
+export const answerForm = document.getElementById("answer");
+export const field = document.getElementById("field");
 const typedText = new TextEncoder();
 let handedOver = []; // lines handed over and not yet read, as bytes
 let inputEnded = false;
 let lineWaiter = null; // the read that waits for a line
 
 // A fresh input for a new session; a read of the old one waits for ever.
-function resetAnswer() {
+export function resetAnswer() {
   handedOver = [];
   inputEnded = false;
   lineWaiter = null;
@@ -22,7 +23,7 @@ function resetAnswer() {
 }
 
 // Up to size bytes of what was typed; none at the end of the input.
-async function readAnswer(size) {
+export async function readAnswer(size) {
   while (!handedOver.length && !inputEnded) {
     await new Promise((resolve) => {
       lineWaiter = resolve;
@@ -74,7 +75,7 @@ document.getElementById("console").addEventListener("click", (event) => {
   }
 });
 
-function endInput() {
+export function endInput() {
   inputEnded = true;
   answerForm.hidden = true;
   const waiter = lineWaiter;
@@ -84,7 +85,7 @@ function endInput() {
 
 // Keeps an element above an on-screen keyboard: iOS lays its keyboard over the page, so only
 // the visual viewport knows what is still visible.
-function keepInView(element) {
+export function keepInView(element) {
   const view = window.visualViewport;
   const top = view ? view.offsetTop : 0;
   const bottom = top + (view ? view.height : window.innerHeight);

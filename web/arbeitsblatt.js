@@ -1,8 +1,10 @@
-"use strict";
 // The worksheet page: the teacher's choices, then the sheet built from the problems that the
 // program's own generator and statement writer give for the sheet number (worksheet.js, the
 // WebAssembly module). Printing is left to the browser and arbeitsblatt.css. The choices also
 // stand in the address (?blatt=…&anzahl=…&art=…), so that a bookmark brings a sheet back.
+
+import createWorksheet from "worksheet-module"; // web/worksheet_module.cpp, built by Emscripten
+import { keepSiteOffline } from "./offline.js";
 
 const KINDS = { beide: 0, arbeit: 1, vorrat: 2 };
 const form = document.getElementById("choices");

@@ -1,4 +1,3 @@
-"use strict";
 // Offline use: over http(s) the worker keeps the site's files, so that the page opens again
 // without a network and can go on a home screen. From file:// there is nothing to keep.
 // Called once the first prompt is on screen, so that the worker's copies of the files do not
@@ -6,7 +5,7 @@
 
 let offlineAsked = false;
 
-function keepSiteOffline() {
+export function keepSiteOffline() {
   if (offlineAsked || !("serviceWorker" in navigator) || location.protocol === "file:") {
     return;
   }

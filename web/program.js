@@ -1,12 +1,12 @@
-"use strict";
-// Loading the program, started from the page's head so that the WebAssembly is on its way
-// while the rest of the page loads. Over http it compiles while it streams in, once for all
-// sessions (a server that does not call it application/wasm costs only the streaming). From
-// file://, where browsers fetch nothing, a copy with the WebAssembly inside is loaded instead.
-// programLoaded gives the compiled module over http, null from file://, once createDreisatz
-// is defined.
+// Loading the program, started as soon as the page's script runs, once for all sessions. Over
+// http it compiles while it streams in (a server that does not call it application/wasm costs
+// only the streaming). From file://, where browsers fetch nothing, a copy with the WebAssembly
+// inside is loaded instead.
+// The loaded script, which Emscripten makes, defines the global createDreisatz; programLoaded
+// resolves to a function that starts an instance of the program with the page's calls (see
+// src/session/console_web.cpp).
 
-const programLoaded = (async () => {
+export const programLoaded = (async () => {
   const fromFile = location.protocol === "file:";
   const compiled = fromFile ? null : fetch("dreisatz.wasm").then((response) =>
     response.headers.get("Content-Type")?.startsWith("application/wasm")
@@ -19,5 +19,13 @@ const programLoaded = (async () => {
     script.onerror = () => reject(new Error(`${script.src} did not load`));
     document.head.append(script);
   });
-  return compiled && await compiled;
+  const module = compiled && await compiled;
+  const { createDreisatz } = window;
+  return (calls) => createDreisatz({
+    ...calls,
+    instantiateWasm: module && ((imports, receive) => {
+      WebAssembly.instantiate(module, imports).then((made) => receive(made, module));
+      return {};
+    }),
+  });
 })();

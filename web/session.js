@@ -1,9 +1,15 @@
-"use strict";
 // The session's life cycle. Each session is a fresh instance of the program with a new seed
 // from the clock, as starting it again is. A new session starts only on a deliberate act:
 // "Noch eine Runde", or Enter once a session has ended. The scores of this visit's sessions
 // are listed in the page and kept nowhere else. One key handler for the whole page knows
 // the state: Ctrl-C ends a running session, Ctrl-D ends the input, any key ends the pause.
+
+import { answerForm, endInput, field, keepInView, readAnswer, resetAnswer } from "./answer.js";
+import { keepSiteOffline } from "./offline.js";
+import { programLoaded } from "./program.js";
+import { addPageLine, clearTranscript, echoTyped, showOpenLine, showProgramColours,
+         transcriptText, writeProgramText } from "./transcript.js";
+import { offerWorking, withdrawWorking } from "./working.js";
 
 const weiter = document.getElementById("weiter");
 const restart = document.getElementById("restart");
@@ -20,8 +26,8 @@ async function startSession() {
   withdrawWorking();
   clearTranscript();
   const interrupted = new Promise((resolve) => { owner.interrupt = resolve; });
-  const compiled = await programLoaded;
-  const instance = await createDreisatz({
+  const startProgram = await programLoaded;
+  const instance = await startProgram({
     isTerminal: true,
     writeOutput: (bytes) => writeProgramText(bytes),
     readInput: (size) => {
@@ -31,10 +37,6 @@ async function startSession() {
     waitForKey: () => waitForKey(owner),
     setColours: showProgramColours,
     offerWorking: (text) => session === owner && offerWorking(text),
-    instantiateWasm: compiled && ((imports, receive) => {
-      WebAssembly.instantiate(compiled, imports).then((made) => receive(made, compiled));
-      return {};
-    }),
   });
   if (session !== owner) {
     return;

@@ -1,4 +1,3 @@
-"use strict";
 // The transcript: what the program writes, one element per line in a live region, so that a
 // screen reader announces each line once. A line still open (a prompt) is shown when the
 // program waits. The separator line is left to sighted readers. The learner's typed lines
@@ -23,7 +22,7 @@ function addLine(text, kind) {
 }
 
 // The program's output, as bytes.
-function writeProgramText(bytes) {
+export function writeProgramText(bytes) {
   openLine += programText.decode(bytes, { stream: true });
   const end = openLine.lastIndexOf("\n");
   if (end >= 0) {
@@ -35,7 +34,7 @@ function writeProgramText(bytes) {
 }
 
 // Shows the open line before the program waits; it names the field that answers it.
-function showOpenLine() {
+export function showOpenLine() {
   if (openLine) {
     document.getElementById("prompt")?.removeAttribute("id");
     addLine(openLine).id = "prompt";
@@ -44,28 +43,28 @@ function showOpenLine() {
 }
 
 // The program's colours on a cleared transcript, as the console window turns yellow.
-function showProgramColours() {
+export function showProgramColours() {
   transcript.replaceChildren();
   openLine = "";
   document.getElementById("console").classList.add("program-colours");
 }
 
-function clearTranscript() {
+export function clearTranscript() {
   transcript.replaceChildren();
   openLine = "";
 }
 
 // A line the learner typed, as the terminal echoes it.
-function echoTyped(text) {
+export function echoTyped(text) {
   addLine(text + "\n", "typed");
 }
 
 // A line of the page's own, not of the program.
-function addPageLine(text) {
+export function addPageLine(text) {
   showOpenLine();
   addLine(text + "\n", "page-line");
 }
 
-function transcriptText() {
+export function transcriptText() {
   return transcript.textContent + openLine;
 }

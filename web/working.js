@@ -1,4 +1,3 @@
-"use strict";
 // The working of a wrongly answered problem, beside the transcript: the program hands over its
 // three lines after the feedback (Module.offerWorking), and a button shows them. The dialogue
 // itself stays as the program wrote it.
@@ -8,7 +7,7 @@ const workingButton = document.getElementById("working-button");
 const workingLines = document.getElementById("working-lines");
 
 // Three lines such as "7 Kuehe -> 12 Monate"; the page sets the arrows and dots properly.
-function offerWorking(text) {
+export function offerWorking(text) {
   workingLines.replaceChildren(...text.trimEnd().split("\n").map((line) => {
     const item = document.createElement("li");
     item.textContent = line.replace(" -> ", " → ").replace(" * ", " · ");
@@ -19,7 +18,7 @@ function offerWorking(text) {
   working.hidden = false;
 }
 
-function withdrawWorking() {
+export function withdrawWorking() {
   working.hidden = true;
   workingLines.replaceChildren();
 }
