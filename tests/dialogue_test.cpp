@@ -23,6 +23,14 @@ struct ConsoleLog {
     bool inputEnded = false;
     std::vector<Exercise> offered;
     std::vector<std::string> outputAtOffers;
+    struct Asked {
+        Question question;
+        long long posed;
+        long long correct;
+        std::size_t outputAt;
+        bool operator==(const Asked&) const = default;
+    };
+    std::vector<Asked> asked;
 };
 ConsoleLog consoleLog;
 
@@ -42,6 +50,12 @@ void recordOffer(const Exercise& exercise)
 {
     consoleLog.offered.push_back(exercise);
     consoleLog.outputAtOffers.push_back(consoleLog.out->str());
+}
+
+void recordQuestion(Question question, const ScoreTally& tally)
+{
+    consoleLog.asked.push_back(
+        {question, tally.posedCount, tally.correctCount, consoleLog.out->str().size()});
 }
 
 struct SessionResult {
@@ -75,8 +89,8 @@ SessionResult runSession(const std::string& input)
     consoleLog = ConsoleLog{};
     consoleLog.out = &captured;
     try {
-        const ScoreTally tally =
-            practiceSession(in, out, {recordColours, recordPause, recordOffer}, seed);
+        const ScoreTally tally = practiceSession(
+            in, out, {recordColours, recordPause, recordOffer, recordQuestion}, seed);
         return {captured.str(), tally};
     } catch (const std::ios::failure&) {
         ADD_FAILURE() << "the dialogue wrote more than " << CappedOutput::cap << " bytes";
@@ -297,6 +311,25 @@ TEST_P(Dialogue, TranscriptIsExact)
         ++offers;
     }
     EXPECT_EQ(consoleLog.offered.size(), offers);
+
+    // Each question is told once its prompt is on screen, with the score up to then.
+    std::vector<ConsoleLog::Asked> asked;
+    long long correct = 0;
+    for (std::size_t i = 0; i < c.rounds.size(); ++i) {
+        const auto posed = static_cast<long long>(i) + 1;
+        before.assign(c.rounds.begin(), c.rounds.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        const std::string text = transcript(before);
+        const std::size_t statement = text.rfind(statementOf(sessionExercises()[i]));
+        asked.push_back({Question::Answer, posed, correct,
+                         text.find(answerPrompt, statement) + answerPrompt.size()});
+        if (c.rounds[i] == Unanswered) {
+            break;
+        }
+        correct += c.rounds[i] == Right ? 1 : 0;
+        asked.push_back({Question::Continue, posed, correct,
+                         text.rfind(continuePrompt) + continuePrompt.size()});
+    }
+    EXPECT_EQ(consoleLog.asked, asked);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogue, Dialogue, testing::ValuesIn(dialogues), caseName);
@@ -346,7 +379,8 @@ TEST(Dialogue, FlushesEveryLineEndAndEverythingBeforeEachRead)
     std::ostream out(&written);
 
     consoleLog = ConsoleLog{};
-    practiceSession(in, out, {[] {}, [](bool) {}, [](const Exercise&) {}}, seed);
+    consoleLog.out = &written;
+    practiceSession(in, out, {[] {}, [](bool) {}, [](const Exercise&) {}, recordQuestion}, seed);
 
     const std::string text = written.str();
     EXPECT_EQ(typed.waitsWithPendingOutput, 0);

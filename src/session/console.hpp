@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise_generator.hpp"
+#include "practice_session.hpp"
 
 #include <streambuf>
 
@@ -17,6 +18,13 @@ void pauseConsole(bool inputEnded);
 // After a wrong answer: offers the working of that problem where the console can show it beside
 // the dialogue (the browser page); elsewhere it does nothing, and the dialogue is the same.
 void offerConsoleWorking(const Exercise& exercise);
+
+// Before each question is read: the browser page shows the controls that answer it and the
+// learner's progress; elsewhere it does nothing.
+void askConsole(Question question, const ScoreTally& tally);
+
+// The seed of the random source, read from the clock once per run.
+unsigned clockSeed();
 
 // Standard input and output as the dialogue should use them; main hands them to std::cin and
 // std::cout.

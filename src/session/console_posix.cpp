@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <iostream>
 
 #include <poll.h>
@@ -306,6 +307,15 @@ void pauseConsole(bool inputEnded)
 
 // A terminal has nowhere beside the dialogue to show the working.
 void offerConsoleWorking(const Exercise& /*exercise*/) {}
+
+// A terminal shows the prompts, and the typed line answers them.
+void askConsole(Question /*question*/, const ScoreTally& /*tally*/) {}
+
+unsigned clockSeed()
+{
+    const std::time_t t = std::time(nullptr);
+    return static_cast<unsigned>(t); // the low 32 bits of the clock
+}
 
 std::streambuf* standardInput()
 {

@@ -12,8 +12,11 @@
 // program: writeOutput (text), readInput (a typed line, empty at the end of input),
 // waitForKey (a key or the page's "Weiter" button), setColours (the program's colours on a
 // cleared transcript), and isTerminal, which is false when a runner feeds the program from a
-// pipe instead (then, as on POSIX, there are no colours and no wait). No escape sequences:
-// the page never has to parse the output.
+// pipe instead (then, as on POSIX, there are no colours and no wait). Two calls tell the page
+// what the dialogue does, so that it never has to read the text: openQuestion (which question
+// is about to be read, with the score so far) and offerWorking (the working after a wrong
+// answer). Pages and runners without them ignore them. No escape sequences: the page never has
+// to parse the output.
 // Reading waits without blocking the page: Asyncify suspends the program until the page
 // resolves the promise. Only readInput and waitForKey wait (see src/CMakeLists.txt).
 
@@ -119,17 +122,30 @@ std::streambuf* standardOutput()
     return &output;
 }
 
-// The page may show the working beside the transcript (a button after a wrong answer); the
-// dialogue itself stays as it is. Pages without Module.offerWorking, and the Node runner,
-// ignore it.
 // clang-format off
-EM_JS(void, offerWorkingToPage, (const char* text, int size), {
+EM_JS(void, offerWorkingToPage, (const char* text, int size, bool work, int scenario, int first,
+                                 int second), {
     if (Module.offerWorking) {
-        Module.offerWorking(new TextDecoder().decode(HEAPU8.slice(text, text + size)));
+        Module.offerWorking({
+            lines: new TextDecoder().decode(HEAPU8.slice(text, text + size)),
+            kind: work ? "work" : "supply", scenario, first, second,
+        });
     }
+});
+
+EM_JS(void, openQuestionOnPage, (bool answer, double posed, double correct), {
+    if (Module.openQuestion) {
+        Module.openQuestion(answer ? "answer" : "continue", posed, correct);
+    }
+});
+
+// The page's millisecond clock: learners who start in the same second get different problems.
+EM_JS(unsigned, pageClock, (), {
+    return Date.now() >>> 0;
 });
 // clang-format on
 
+// The working in three lines, with what the page needs to say why in words of its own.
 void offerConsoleWorking(const Exercise& exercise)
 {
     std::ostringstream working;
@@ -137,5 +153,19 @@ void offerConsoleWorking(const Exercise& exercise)
                  exercise.secondGroupSize, exercise.givenDuration);
     const std::string text = working.str();
     std::cout.flush();
-    offerWorkingToPage(text.c_str(), static_cast<int>(text.size()));
+    offerWorkingToPage(text.c_str(), static_cast<int>(text.size()),
+                       exercise.kind == ExerciseKind::WorkExercise, exercise.scenarioIndex,
+                       exercise.firstGroupSize, exercise.secondGroupSize);
+}
+
+void askConsole(Question question, const ScoreTally& tally)
+{
+    std::cout.flush();
+    openQuestionOnPage(question == Question::Answer, static_cast<double>(tally.posedCount),
+                       static_cast<double>(tally.correctCount));
+}
+
+unsigned clockSeed()
+{
+    return pageClock();
 }

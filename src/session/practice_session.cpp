@@ -71,6 +71,7 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOpe
                        exercise.secondGroupSize, exercise.givenDuration);
 
         out << " Gib dein Ergebnis ein und druecke ENTER: " << std::flush;
+        console.ask(Question::Answer, tally);
         float erg = 0;
         if (readNumber(in, erg)) {
             out << std::endl << std::endl;
@@ -80,6 +81,7 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOpe
 
             out << " Zum Beenden des Programms druecke 9 und ENTER, " << std::endl;
             out << " zum Weitermachen druecke 1 und ENTER: " << std::flush;
+            console.ask(Question::Continue, tally);
             inputEnded = !readNumber(in, ok);
         } else {
             inputEnded = true;

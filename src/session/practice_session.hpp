@@ -11,13 +11,19 @@ struct ScoreTally {
     long long correctCount = 0;
 };
 
+// The two questions of a round: the answer to the problem, and whether to go on.
+enum class Question { Answer, Continue };
+
 // The console operations around the dialogue. main passes the platform's own (console.hpp);
 // tests pass their own so that a run in-process touches no terminal. offerWorking is called
 // after each wrong answer, once its feedback is written, with the problem that was answered.
+// ask is called once a question's prompt is written, before its number is read, with the score
+// so far, so that a console that shows the dialogue its own way knows what is asked.
 struct ConsoleOperations {
     void (*setColours)();
     void (*pause)(bool inputEnded);
     void (*offerWorking)(const Exercise& exercise);
+    void (*ask)(Question question, const ScoreTally& tally);
 };
 
 // Runs the whole dialogue: colours, seeding std::srand with seed, greeting, rounds until the user

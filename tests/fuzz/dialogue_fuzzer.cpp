@@ -23,8 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(data, data + size));
     DiscardingBuffer discarded;
     std::ostream out(&discarded);
-    const ScoreTally tally =
-        practiceSession(in, out, {[] {}, [](bool) {}, [](const Exercise&) {}}, 1);
+    const ScoreTally tally = practiceSession(
+        in, out, {[] {}, [](bool) {}, [](const Exercise&) {}, [](Question, const ScoreTally&) {}},
+        1);
 
     const auto posed = static_cast<std::size_t>(tally.posedCount);
     if (tally.posedCount < 1 || posed > size + 1 || tally.correctCount < 0 ||
