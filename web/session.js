@@ -2,28 +2,32 @@
 // from the clock, as starting it again is. A new session starts only on a deliberate act:
 // "Noch eine Runde", or Enter once a session has ended. The scores of this visit's sessions
 // are listed in the page and kept nowhere else. One key handler for the whole page knows
-// the state: Ctrl-C ends a running session, Ctrl-D ends the input, any key ends the pause.
+// the state: Ctrl-C ends a running session, Ctrl-D ends the input, a plain key ends the
+// pause. During a session "Noch eine Runde" is not offered, and leaving the page asks first.
 
-import { answerForm, endInput, field, keepInView, readAnswer, resetAnswer } from "./answer.js";
+import { endInput, field, hideAnswer, keepInView, openQuestion, readAnswer, resetAnswer,
+         showWithQuestion } from "./answer.js";
 import { keepSiteOffline } from "./offline.js";
 import { programLoaded } from "./program.js";
 import { addPageLine, clearTranscript, echoTyped, showOpenLine, showProgramColours,
-         transcriptText, writeProgramText } from "./transcript.js";
-import { offerWorking, withdrawWorking } from "./working.js";
+         writeProgramText } from "./transcript.js";
+import { offerWorking } from "./working.js";
 
 const weiter = document.getElementById("weiter");
 const restart = document.getElementById("restart");
+const actions = document.getElementById("actions");
+const progress = document.getElementById("progress");
 const ENDED = "Die Runde ist zu Ende. „Noch eine Runde“ oder Enter beginnt eine neue.";
 const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginnt eine neue.";
 
-let session = null; // { state: "running" | "pause" | "ended", interrupt, endPause }
+let session = null; // { state: "running" | "pause" | "ended", tally, interrupt, endPause }
 
 async function startSession() {
-  const owner = { state: "running" };
+  const owner = { state: "running", tally: null };
   session = owner;
   resetAnswer();
   weiter.hidden = true;
-  withdrawWorking();
+  actions.hidden = true;
   clearTranscript();
   const interrupted = new Promise((resolve) => { owner.interrupt = resolve; });
   const startProgram = await programLoaded;
@@ -36,7 +40,14 @@ async function startSession() {
     },
     waitForKey: () => waitForKey(owner),
     setColours: showProgramColours,
-    offerWorking: (text) => session === owner && offerWorking(text),
+    offerWorking: (working) => session === owner && showWithQuestion(offerWorking(working)),
+    openQuestion: (kind, posed, correct) => {
+      if (session === owner) {
+        owner.tally = { posed, correct };
+        progress.textContent = `Aufgabe ${posed} · ${correct} richtig`;
+        openQuestion(kind);
+      }
+    },
   });
   if (session !== owner) {
     return;
@@ -55,7 +66,7 @@ function waitForKey(owner) {
     return new Promise(() => {});
   }
   showOpenLine();
-  answerForm.hidden = true;
+  hideAnswer();
   owner.state = "pause";
   weiter.hidden = false;
   weiter.focus({ preventScroll: true });
@@ -74,13 +85,16 @@ function endSession(owner, note) {
     return;
   }
   owner.state = "ended";
-  answerForm.hidden = true;
+  hideAnswer();
   weiter.hidden = true;
-  const score = transcriptText().match(/ Du hast insgesamt (\d+) von (\d+) Punkten erreicht! /);
+  actions.hidden = false;
   addPageLine(note);
+  // The last score the program handed over is its final one: each question hands the score
+  // up to then, and the summary follows the last question.
+  const score = owner.tally;
   if (score) {
     const item = document.createElement("li");
-    item.textContent = `${score[1]} von ${score[2]} Punkten`;
+    item.textContent = `${score.correct} von ${score.posed} Punkten`;
     document.getElementById("scores").append(item);
     document.getElementById("earlier").hidden = false;
   }
@@ -90,6 +104,7 @@ function endSession(owner, note) {
 
 function interrupt(owner) {
   if (owner.state === "running") {
+    owner.tally = null; // no summary was written: nothing to list
     echoTyped(field.value + "^C");
     field.value = "";
   } else {
@@ -117,10 +132,11 @@ document.addEventListener("keydown", (event) => {
     event.preventDefault();
     interrupt(owner);
   } else if (owner.state === "running" && control && key === "d" &&
-             event.target === field && field.value === "") {
+             (event.target === field ? field.value === "" : !!event.target.closest?.("#choice"))) {
     event.preventDefault();
     endInput();
-  } else if (owner.state === "pause" && !NOT_A_KEY_PRESS.has(event.key)) {
+  } else if (owner.state === "pause" && !NOT_A_KEY_PRESS.has(event.key) && !event.ctrlKey &&
+             !event.altKey && !event.metaKey) {
     // The key ends the pause and nothing else: not also a click on what gets the focus next.
     event.preventDefault();
     owner.endPause();
@@ -133,5 +149,13 @@ document.addEventListener("keydown", (event) => {
 
 weiter.addEventListener("click", () => session?.state === "pause" && session.endPause());
 restart.addEventListener("click", newSession);
+
+// The browser's own question before a reload or a closed tab loses a round.
+window.addEventListener("beforeunload", (event) => {
+  if (session && session.state !== "ended") {
+    event.preventDefault();
+    event.returnValue = "";
+  }
+});
 
 newSession();

@@ -49,6 +49,12 @@ export function showProgramColours() {
   document.getElementById("console").classList.add("program-colours");
 }
 
+// An element of the page's own at this point of the dialogue, after what the program wrote.
+export function appendToTranscript(element) {
+  showOpenLine();
+  transcript.append(element);
+}
+
 export function clearTranscript() {
   transcript.replaceChildren();
   openLine = "";

@@ -56,6 +56,12 @@ async function open(device, where) {
   return page;
 }
 
+// Whether the whole element is inside the viewport.
+const inView = (page, selector) => page.locator(selector).evaluate((element) => {
+  const box = element.getBoundingClientRect();
+  return box.top >= 0 && box.bottom <= window.innerHeight;
+});
+
 async function checkPrivacy(page) {
   assert.deepStrictEqual(page.seen.requests.filter((url) => !url.startsWith(page.site)), []);
   assert.deepStrictEqual(page.seen.problems.map((text) => text.slice(0, 300)), []);
@@ -115,15 +121,19 @@ for (const { name, device, where } of DEVICES) {
       await page.keyboard.type(`${answer + 1}\n`);
       await waitForEnd(page, CONTINUE_PROMPT);
       assert.match(await transcript(page), new RegExp(` Das richige Ergebnis lautet: ${answer}\n`));
-      // The wrong answer's working, whose last line comes to the answer the program named.
-      const offer = page.getByRole("button", { name: "Lösungsweg" });
-      await (touch ? offer.tap() : offer.click());
-      const lines = await page.locator("#working-lines li").allTextContents();
+      // The wrong answer's working, in the dialogue and in view, whose last line comes to the
+      // answer the program named; then the count of this problem.
+      const lines = await page.locator("#transcript .working li").allTextContents();
       assert.strictEqual(lines.length, 3, lines.join("\n"));
       assert.match(lines[2], new RegExp(`= ${answer} \\p{L}+$`, "u"));
-      const again = page.locator("#field"); // named now by the continue prompt
-      await (touch ? again.tap() : again.focus());
-      await page.keyboard.type("9\n");
+      if (device.viewport.height >= 600) {
+        assert.ok(await inView(page, "#transcript .working"), "the working is in view");
+      }
+      assert.strictEqual(await page.locator("#progress").textContent(), "Aufgabe 2 · 1 richtig");
+      assert.strictEqual(await page.evaluate(() => document.activeElement.textContent),
+                         "Nächste Aufgabe");
+      const stop = page.getByRole("button", { name: "Aufhören" });
+      await (touch ? stop.tap() : stop.click());
       await waitForEnd(page, PAUSE);
       await (touch ? page.getByRole("button", { name: "Weiter" }).tap()
                    : page.keyboard.press("Enter"));
@@ -178,7 +188,9 @@ const DESKTOP = { viewport: { width: 1280, height: 800 } };
 test("Ctrl-C in the pause ends the session; Enter starts one whose typing shows", async () => {
   const page = await open(DESKTOP, "file");
   try {
-    await page.keyboard.type("0\n9\n");
+    await page.keyboard.type("0\n");
+    await waitForEnd(page, CONTINUE_PROMPT);
+    await page.keyboard.type("9\n");
     await waitForEnd(page, PAUSE);
     await page.keyboard.press("Control+c");
     await waitForEnd(page, /\^C\nMit Strg\+C beendet\. „Noch eine Runde“ oder Enter beginnt eine neue\.\n/);
@@ -200,7 +212,7 @@ test("Ctrl-C in the pause ends the session; Enter starts one whose typing shows"
   }
 });
 
-test("text inserted without key events and a pasted 200 KiB line reach the program", async () => {
+test("text inserted without key events reaches the program; a pasted 200 KiB line stays short", async () => {
   const page = await open(DESKTOP, "http");
   try {
     await page.keyboard.insertText(String(lastProblem(await transcript(page)).answer));
@@ -209,13 +221,14 @@ test("text inserted without key events and a pasted 200 KiB line reach the progr
     assert.match(await transcript(page), / Richtig gerechnet! :-\) \n/);
     await page.keyboard.type("1\n");
     await waitForEnd(page, ANSWER_PROMPT);
-    // 200 KiB of digits and a 9 after a blank: the whole line is read, so the 9 ends the session.
+    // 200 KiB of digits: the field keeps a number's worth, and that is judged.
     await page.context().grantPermissions(["clipboard-read", "clipboard-write"]);
     await page.evaluate(() => navigator.clipboard.writeText(`${"7".repeat(200 * 1024)} 9`));
     await page.keyboard.press("Control+v");
     await page.keyboard.press("Enter");
-    await waitForEnd(page, PAUSE);
-    assert.match(await transcript(page), / Du hast insgesamt 1 von 2 Punkten erreicht! /);
+    await waitForEnd(page, CONTINUE_PROMPT);
+    assert.match(await transcript(page), /ENTER: 7{16}\n\n\n Dein Ergebnis ist leider falsch!/);
+    assert.ok(await page.evaluate(() => document.documentElement.scrollHeight < 3000));
     await checkPrivacy(page);
   } finally {
     await page.context().close();
@@ -248,9 +261,7 @@ test("axe finds no WCAG 2.2 AA violation at the first prompt, mid-session and at
     await check("first prompt");
     await page.keyboard.type("0\n");
     await waitForEnd(page, CONTINUE_PROMPT);
-    await page.getByRole("button", { name: "Lösungsweg" }).click();
     await check("continue prompt, with the working shown");
-    await page.locator("#field").focus();
     await page.keyboard.type("9\n");
     await waitForEnd(page, PAUSE);
     await check("pause");
@@ -258,6 +269,115 @@ test("axe finds no WCAG 2.2 AA violation at the first prompt, mid-session and at
     await waitForEnd(page, ENDED);
     await check("score");
     await checkPrivacy(page);
+  } finally {
+    await page.context().close();
+  }
+});
+
+// What a class of learners does to the page, and what it must not do to the round.
+test("a class's taps, pastes and keys reach the program only as answers to its open question",
+  async () => {
+    const page = await open(DESKTOP, "http");
+    try {
+      const before = await transcript(page);
+      assert.strictEqual(await page.locator("#progress").textContent(), "Aufgabe 1 · 0 richtig");
+      assert.ok(await page.locator("#restart").isHidden(), "no new round offered during one");
+      // An empty line, taps on OK, and lines that are no number: a note, nothing more.
+      for (let tap = 0; tap < 5; ++tap) await page.getByRole("button", { name: "OK" }).click();
+      assert.strictEqual(await transcript(page), before);
+      for (const line of ["zwanzig", "20 1", "1e3", "--5"]) {
+        await page.locator("#field").fill(line);
+        await page.keyboard.press("Enter");
+        assert.match(await page.locator("#note").textContent(), /Zahl/, line);
+        assert.strictEqual(await transcript(page), before, line);
+      }
+      // A click on a blank part of the dialogue keeps the field.
+      const box = await page.locator("#console").boundingBox();
+      await page.mouse.click(box.x + box.width - 5, box.y + 5);
+      assert.strictEqual(await page.evaluate(() => document.activeElement.id), "field");
+      await page.keyboard.type("0\n");
+      await waitForEnd(page, CONTINUE_PROMPT);
+      // At the continue question only a whole number is handed over: "1,5" would start the
+      // next problem and answer it at once.
+      const asked = await transcript(page);
+      await page.keyboard.type("1,5\n");
+      assert.match(await page.locator("#note").textContent(), /ganze Zahl/);
+      assert.strictEqual(await transcript(page), asked);
+      assert.match(await page.locator("#transcript .working p").textContent(),
+                   /^Je (mehr|weniger) \p{L}+, desto .+: erst für 1 \p{L}+, dann für \d+ \p{L}+\.$/u);
+      await page.getByRole("button", { name: "Nächste Aufgabe" }).click();
+      await waitForEnd(page, ANSWER_PROMPT);
+      assert.strictEqual(await page.locator("#progress").textContent(), "Aufgabe 2 · 0 richtig");
+      // The working stays with its problem: the new problem comes after it.
+      assert.ok(await page.evaluate(() => {
+        const working = document.querySelector("#transcript .working");
+        const after = [...document.querySelectorAll("#transcript > span")].filter((span) =>
+          working.compareDocumentPosition(span) & Node.DOCUMENT_POSITION_FOLLOWING);
+        return after.map((span) => span.textContent).join("").includes(" Gib dein Ergebnis");
+      }));
+      // Leaving during a round asks first.
+      const asking = new Promise((resolve) => page.once("dialog", (dialog) => {
+        resolve(dialog.type());
+        dialog.accept();
+      }));
+      await page.close({ runBeforeUnload: true });
+      assert.strictEqual(await asking, "beforeunload");
+    } finally {
+      await page.context().close();
+    }
+  });
+
+test("in the pause only a plain key ends it; Ctrl with a key (zoom) does not", async () => {
+  const page = await open(DESKTOP, "file");
+  try {
+    await page.keyboard.type("0\n");
+    await waitForEnd(page, CONTINUE_PROMPT);
+    await page.keyboard.type("9\n");
+    await waitForEnd(page, PAUSE);
+    for (const key of ["Control+Equal", "Control+Minus", "Alt+x", "Shift"]) {
+      await page.keyboard.press(key);
+    }
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve))));
+    assert.match(await transcript(page), new RegExp(`${PAUSE.source}$`));
+    await page.keyboard.press("x");
+    await waitForEnd(page, ENDED);
+    assert.ok(await page.locator("#restart").isVisible());
+  } finally {
+    await page.context().close();
+  }
+});
+
+test("learners who start in the same second get different problems", async () => {
+  const problems = [];
+  for (const milliseconds of [123, 456]) {
+    const context = await browser.newContext(DESKTOP);
+    await context.addInitScript((now) => { Date.now = () => now; }, 1796601600000 + milliseconds);
+    const page = await context.newPage();
+    await page.goto(`${origin}index.html`);
+    await waitForEnd(page, ANSWER_PROMPT);
+    problems.push(lastProblem(await transcript(page)));
+    await context.close();
+  }
+  assert.notDeepStrictEqual(problems[0], problems[1]);
+});
+
+test("at 200 % text on a 320 px phone no prompt scrolls sideways and OK stays whole", async () => {
+  const page = await open({ viewport: { width: 320, height: 640 }, hasTouch: true }, "http");
+  try {
+    await page.evaluate(() => { document.documentElement.style.fontSize = "200%"; });
+    const fits = async (control) => {
+      const [scroll, width, right] = await page.evaluate((selector) => [
+        document.documentElement.scrollWidth, document.documentElement.clientWidth,
+        document.querySelector(selector).getBoundingClientRect().right], control);
+      assert.ok(scroll <= width && right <= width, `${control}: ${scroll} ${right} > ${width}`);
+    };
+    await fits("#enter");
+    await page.keyboard.type("0\n");
+    await waitForEnd(page, CONTINUE_PROMPT);
+    await fits("#stop");
+    await page.keyboard.type("9\n");
+    await waitForEnd(page, PAUSE);
+    await fits("#weiter");
   } finally {
     await page.context().close();
   }
