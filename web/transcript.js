@@ -70,7 +70,3 @@ export function addPageLine(text) {
   showOpenLine();
   addLine(text + "\n", "page-line");
 }
-
-export function transcriptText() {
-  return transcript.textContent + openLine;
-}

@@ -62,6 +62,14 @@ const inView = (page, selector) => page.locator(selector).evaluate((element) => 
   return box.top >= 0 && box.bottom <= window.innerHeight;
 });
 
+// A wrong answer, then 9: the session's closing pause.
+async function wrongThenPause(page) {
+  await page.keyboard.type("0\n");
+  await waitForEnd(page, CONTINUE_PROMPT);
+  await page.keyboard.type("9\n");
+  await waitForEnd(page, PAUSE);
+}
+
 async function checkPrivacy(page) {
   assert.deepStrictEqual(page.seen.requests.filter((url) => !url.startsWith(page.site)), []);
   assert.deepStrictEqual(page.seen.problems.map((text) => text.slice(0, 300)), []);
@@ -188,10 +196,7 @@ const DESKTOP = { viewport: { width: 1280, height: 800 } };
 test("Ctrl-C in the pause ends the session; Enter starts one whose typing shows", async () => {
   const page = await open(DESKTOP, "file");
   try {
-    await page.keyboard.type("0\n");
-    await waitForEnd(page, CONTINUE_PROMPT);
-    await page.keyboard.type("9\n");
-    await waitForEnd(page, PAUSE);
+    await wrongThenPause(page);
     await page.keyboard.press("Control+c");
     await waitForEnd(page, /\^C\nMit Strg\+C beendet\. „Noch eine Runde“ oder Enter beginnt eine neue\.\n/);
     assert.match(await transcript(page), / Du hast insgesamt 0 von 1 Punkten erreicht! /);
@@ -330,10 +335,7 @@ test("a class's taps, pastes and keys reach the program only as answers to its o
 test("in the pause only a plain key ends it; Ctrl with a key (zoom) does not", async () => {
   const page = await open(DESKTOP, "file");
   try {
-    await page.keyboard.type("0\n");
-    await waitForEnd(page, CONTINUE_PROMPT);
-    await page.keyboard.type("9\n");
-    await waitForEnd(page, PAUSE);
+    await wrongThenPause(page);
     for (const key of ["Control+Equal", "Control+Minus", "Alt+x", "Shift"]) {
       await page.keyboard.press(key);
     }
