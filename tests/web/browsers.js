@@ -1,0 +1,123 @@
+// One small set of page operations over the engines that have no playwright build here:
+// Firefox ESR driven by puppeteer-core over WebDriver BiDi, headless, and WebKitGTK's
+// MiniBrowser driven by selenium-webdriver through WebKitWebDriver, on a display of its own
+// from Xvfb. Every wait is for a condition, never for a time.
+"use strict";
+
+const { spawn } = require("node:child_process");
+const net = require("node:net");
+
+const TIMEOUT = 15000; // generous for a loaded machine
+
+// A page: evaluate(fn, ...args), waitFor(fn, arg), keys(text) to the focused element, where
+// "\n" is Enter, click(selector), close().
+async function firefox(executable) {
+  const puppeteer = require("../../web/node_modules/puppeteer-core");
+  const browser = await puppeteer.launch({ browser: "firefox", executablePath: executable,
+                                           headless: true, protocol: "webDriverBiDi" });
+  return {
+    version: await browser.version(),
+    async open(url, { width = 1280, height = 800 } = {}) {
+      const page = await browser.newPage();
+      await page.setViewport({ width, height });
+      const errors = [];
+      page.on("pageerror", (error) => errors.push(error.message));
+      await page.goto(url);
+      return {
+        errors,
+        evaluate: (fn, ...args) => page.evaluate(fn, ...args),
+        waitFor: (fn, arg) => page.waitForFunction(fn, { timeout: TIMEOUT }, arg),
+        keys: (text) => page.keyboard.type(text),
+        click: (selector) => page.click(selector),
+        close: () => page.close(),
+      };
+    },
+    close: () => browser.close(),
+  };
+}
+
+// A port that was free a moment ago, for the driver to listen on.
+function freePort() {
+  return new Promise((resolve, reject) => {
+    const server = net.createServer().once("error", reject);
+    server.listen(0, "127.0.0.1", () => {
+      const { port } = server.address();
+      server.close(() => resolve(port));
+    });
+  });
+}
+
+// Resolves once the child has written its first line to the pipe at fd 3 (Xvfb's display).
+function firstLine(child) {
+  return new Promise((resolve, reject) => {
+    child.once("exit", (code) => reject(new Error(`exited with ${code} before it was ready`)));
+    child.stdio[3].once("data", (data) => resolve(String(data).trim()));
+  });
+}
+
+// Resolves once something accepts connections on the port, polling as a driver's wait does.
+async function listening(port) {
+  for (const started = Date.now(); ; ) {
+    const open = await new Promise((resolve) => {
+      const socket = net.connect(port, "127.0.0.1", () => socket.end(() => resolve(true)));
+      socket.once("error", () => resolve(false));
+    });
+    if (open) return;
+    if (Date.now() - started > TIMEOUT) throw new Error(`nothing listens on port ${port}`);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+}
+
+async function webkit(driverProgram, xvfb, miniBrowser) {
+  const { Builder, By, Key } = require("../../web/node_modules/selenium-webdriver");
+  const display = spawn(xvfb, ["-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten", "tcp"],
+                        { stdio: ["ignore", "ignore", "inherit", "pipe"] });
+  const env = { ...process.env, DISPLAY: `:${await firstLine(display)}` };
+  const port = await freePort();
+  const server = spawn(driverProgram, [`--port=${port}`], { stdio: "ignore", env });
+  const stop = () => { server.kill(); display.kill(); };
+  try {
+    await listening(port);
+    const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`)
+      .withCapabilities({ browserName: "MiniBrowser", "webkitgtk:browserOptions":
+                            { binary: miniBrowser, args: ["--automation"] } })
+      .build();
+    const version = (await (await driver.getCapabilities()).get("browserVersion")) ?? "";
+    const script = (fn) => `return (${fn}).apply(null, arguments);`;
+    const evaluate = (fn, ...args) => driver.executeScript(script(fn), ...args);
+    return {
+      version: `WebKitGTK ${version}`,
+      async open(url, { width = 1280, height = 800 } = {}) {
+        await driver.get(url);
+        // The window's size includes its frame and toolbar; the page sees the new size a
+        // little after the driver has set it.
+        const frame = await evaluate(() => [window.outerWidth - window.innerWidth,
+                                             window.outerHeight - window.innerHeight]);
+        await driver.manage().window().setRect({ width: width + frame[0], height: height + frame[1] });
+        await driver.wait(() => evaluate((w, h) => window.innerWidth === w && window.innerHeight === h,
+                                         width, height), TIMEOUT)
+          .catch(async (error) => {
+            const got = await evaluate(() => `${window.innerWidth}×${window.innerHeight}`);
+            throw new Error(`the page is ${got}, not ${width}×${height}: ${error.message}`);
+          });
+        return {
+          errors: [],
+          evaluate,
+          waitFor: (fn, arg) => driver.wait(() => evaluate(fn, arg), TIMEOUT),
+          keys: (text) => driver.actions().sendKeys(...text.split(/(\n)/).filter(Boolean)
+            .map((part) => (part === "\n" ? Key.ENTER : part))).perform(),
+          click: (selector) => driver.findElement(By.css(selector)).click(),
+          close: async () => {},
+        };
+      },
+      async close() {
+        await driver.quit().finally(stop);
+      },
+    };
+  } catch (error) {
+    stop();
+    throw error;
+  }
+}
+
+module.exports = { firefox, webkit };

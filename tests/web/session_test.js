@@ -1,0 +1,136 @@
+// Whole sessions in the trainer page in Firefox ESR or WebKitGTK (ENGINE is firefox or webkit),
+// typed and tapped as a learner does, from file:// and over http on 127.0.0.1: right and wrong
+// answers, notes for what is no number, the two buttons, the working, the progress line, the
+// pause and the score. Run with node --test; SITE is the site folder, FIREFOX the browser, or
+// WEBKIT_DRIVER, XVFB and MINIBROWSER.
+"use strict";
+
+const assert = require("node:assert");
+const path = require("node:path");
+const { after, before, test } = require("node:test");
+const { firefox, webkit } = require("./browsers.js");
+const { lastProblem } = require("./problem.js");
+const { serveSite } = require("./site_server.js");
+
+const SITE = path.resolve(process.env.SITE);
+const ENGINE = process.env.ENGINE;
+
+let browser;
+let server;
+before(async () => {
+  const { FIREFOX, WEBKIT_DRIVER, XVFB, MINIBROWSER } = process.env;
+  browser = ENGINE === "firefox" ? await firefox(FIREFOX)
+                                 : await webkit(WEBKIT_DRIVER, XVFB, MINIBROWSER);
+  server = await serveSite(SITE);
+});
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+const ANSWER_PROMPT = "Gib dein Ergebnis ein und druecke ENTER: ";
+const CONTINUE_PROMPT = "zum Weitermachen druecke 1 und ENTER: ";
+const PAUSE = "Druecke eine Taste oder tippe auf Weiter . . . ";
+const ENDED = "„Noch eine Runde“ oder Enter beginnt eine neue.\n";
+
+const transcript = (page) => page.evaluate(() => document.getElementById("transcript").textContent);
+const waitForEnd = (page, text) =>
+  page.waitFor((end) => document.getElementById("transcript").textContent.endsWith(end), text);
+const state = (page) => page.evaluate(() => ({
+  focus: document.activeElement.id,
+  note: document.getElementById("note").textContent,
+  progress: document.getElementById("progress").textContent,
+  restartShown: !document.getElementById("actions").hidden,
+}));
+
+const noted = (page, words) =>
+  page.waitFor((part) => document.getElementById("note").textContent.includes(part), words);
+
+// Ways on at the continue question and out of the pause: each row a session.
+const WAYS = [
+  { where: "http", next: "#next", stop: "#stop", pause: "\n", size: { width: 1280, height: 800 } },
+  { where: "file", next: "1\n", stop: "9\n", pause: "#weiter", size: { width: 480, height: 720 } },
+];
+
+// A button by its selector, or typed keys.
+const act = (page, how) => (how.startsWith("#") ? page.click(how) : page.keys(how));
+
+for (const { where, next, stop, pause, size } of WAYS) {
+  test(`${ENGINE}: a session over ${where}, on with ${next.trim()}, ` +
+       `out with ${stop.trim()}, the pause ended by ${pause.trim() || "Enter"}, ` +
+       `${size.width}×${size.height}`, async () => {
+    const site = where === "http" ? server.origin : `file://${SITE}/`;
+    const page = await browser.open(`${site}index.html`, size);
+    try {
+      await waitForEnd(page, ANSWER_PROMPT);
+      assert.strictEqual((await state(page)).progress, "Aufgabe 1 · 0 richtig");
+      assert.strictEqual(await page.evaluate(() => window.innerWidth), size.width);
+
+      // What is no number gets a note and reaches nothing; a right answer with a comma.
+      const before = await transcript(page);
+      await page.keys("zwanzig\n");
+      await noted(page, "Zahl");
+      assert.strictEqual(await transcript(page), before);
+      await page.evaluate(() => { document.getElementById("field").value = ""; });
+      await page.keys(`${lastProblem(before).answer},0\n`);
+      await waitForEnd(page, CONTINUE_PROMPT);
+      assert.match(await transcript(page), / Richtig gerechnet! :-\) \n/);
+      assert.deepStrictEqual(await state(page), { focus: "next", note: "",
+                                                  progress: "Aufgabe 1 · 1 richtig",
+                                                  restartShown: false });
+
+      // At the continue question a broken number is refused; then on to the next problem.
+      const asked = await transcript(page);
+      await page.keys("1,5\n");
+      await noted(page, "ganze Zahl");
+      assert.strictEqual(await transcript(page), asked);
+      await page.evaluate(() => { document.getElementById("field").value = ""; });
+      await act(page, next);
+      await waitForEnd(page, ANSWER_PROMPT);
+
+      // A wrong answer: the working right after the feedback, coming to the named answer.
+      const { answer } = lastProblem(await transcript(page));
+      await page.keys(`${answer + 1}\n`);
+      await waitForEnd(page, CONTINUE_PROMPT);
+      assert.match(await transcript(page), new RegExp(` Das richige Ergebnis lautet: ${answer}\n`));
+      const working = await page.evaluate(() => {
+        const block = document.querySelector("#transcript .working");
+        const box = block.getBoundingClientRect();
+        return { why: block.querySelector("p").textContent,
+                 lines: [...block.querySelectorAll("li")].map((item) => item.textContent),
+                 inView: box.top >= 0 && box.bottom <= window.innerHeight };
+      });
+      assert.match(working.why, /^Je (mehr|weniger) .+, desto .+: erst für 1 .+, dann für \d+ .+\.$/);
+      assert.strictEqual(working.lines.length, 3, working.lines.join("\n"));
+      assert.match(working.lines[2], new RegExp(`= ${answer} \\p{L}+$`, "u"));
+      assert.ok(working.inView, "the working is in view");
+      assert.strictEqual((await state(page)).progress, "Aufgabe 2 · 1 richtig");
+
+      // Out, the pause, the score and the list of this visit's rounds.
+      await act(page, stop);
+      await waitForEnd(page, PAUSE);
+      await act(page, pause);
+      await waitForEnd(page, ENDED);
+      assert.match(await transcript(page),
+                   / Du hast insgesamt 1 von 2 Punkten erreicht! \n\n Du musst noch mehr ueben! \n/);
+      const scores = () => page.evaluate(() =>
+        [...document.querySelectorAll("#scores li")].map((item) => item.textContent));
+      assert.deepStrictEqual(await scores(), ["1 von 2 Punkten"]);
+      assert.ok((await state(page)).restartShown);
+      assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <=
+                                           document.documentElement.clientWidth),
+                "the page reflows without scrolling sideways");
+
+      await page.click("#restart");
+      await waitForEnd(page, ANSWER_PROMPT);
+      assert.doesNotMatch(await transcript(page), /Du hast insgesamt/);
+      assert.deepStrictEqual(await scores(), ["1 von 2 Punkten"]);
+      assert.deepStrictEqual(page.errors, []);
+    } catch (error) {
+      error.message += `\n${browser.version}, transcript:\n${await transcript(page)}`;
+      throw error;
+    } finally {
+      await page.close();
+    }
+  });
+}
