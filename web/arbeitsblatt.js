@@ -118,15 +118,35 @@ function chosen() {
   return [Number(numberField.value), Number(countField.value), form.elements.art.value];
 }
 
-function start(module) {
-  const query = new URLSearchParams(location.search);
-  numberField.value = query.get("blatt") ?? randomSheetNumber();
-  countField.value = query.get("anzahl") ?? countField.value;
-  if (query.get("art") in KINDS) form.elements.art.value = query.get("art");
-  if (!form.checkValidity()) {
-    numberField.value = randomSheetNumber();
-    countField.value = countField.defaultValue;
+// The address's values: each valid one goes into its field; each other one is named, with what
+// the sheet takes instead, and its field keeps its default.
+function fromAddress(query) {
+  const notes = [];
+  const whole = (name, label, field, instead) => {
+    const value = query.get(name);
+    if (value === null) return;
+    const min = Number(field.min);
+    const max = Number(field.max);
+    if (/^\d{1,9}$/.test(value) && Number(value) >= min && Number(value) <= max) {
+      field.value = String(Number(value));
+    } else {
+      notes.push(`${label} ${value} geht nicht (${min} bis ${max}): ${instead()}.`);
+    }
+  };
+  whole("anzahl", "Anzahl", countField, () => `${countField.value} Aufgaben`);
+  whole("blatt", "Blatt", numberField, () => `Nr. ${numberField.value}`);
+  const kind = query.get("art");
+  if (kind in KINDS) {
+    form.elements.art.value = kind;
+  } else if (kind !== null) {
+    notes.push(`Art ${kind} geht nicht (beide, arbeit oder vorrat): ${form.elements.art.value}.`);
   }
+  return notes;
+}
+
+function start(module) {
+  numberField.value = randomSheetNumber();
+  const notes = fromAddress(new URLSearchParams(location.search));
 
   const update = () => {
     if (form.reportValidity()) render(module, ...chosen());
@@ -135,13 +155,20 @@ function start(module) {
     event.preventDefault();
     update();
   });
-  form.addEventListener("change", update);
+  // The sheet follows every input at once, so that printing at any moment prints what is on
+  // screen; a value that cannot be used is reported when its field is left.
+  form.addEventListener("input", () => form.checkValidity() && render(module, ...chosen()));
+  form.addEventListener("change", () => {
+    if (!form.reportValidity()) return;
+    for (const field of [countField, numberField]) field.value = String(Number(field.value));
+  });
   document.getElementById("draw").addEventListener("click", () => {
     numberField.value = randomSheetNumber();
     update();
   });
   document.getElementById("print").addEventListener("click", () => window.print());
   render(module, ...chosen());
+  status.textContent = [...notes, status.textContent].join(" ");
   keepSiteOffline(); // a teacher who comes straight here gets the whole site for offline use
 }
 

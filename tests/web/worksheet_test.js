@@ -173,6 +173,50 @@ test("every answer on the key is the answer to its problem", async () => {
   await page.done();
 });
 
+// Each value of the address used when it is valid, else named and replaced by its default.
+const ADDRESSES = [
+  ["?blatt=2026&anzahl=40", "Anzahl 40 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
+  ["?blatt=2026&anzahl=0", "Anzahl 0 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
+  ["?blatt=2026&anzahl=31&art=vorrat", "Anzahl 31 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
+  ["?blatt=2026&anzahl=-1", "Anzahl -1 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
+  ["?blatt=2026&anzahl=8.5", "Anzahl 8.5 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
+  ["?blatt=1e3&anzahl=5", /^Blatt 1e3 geht nicht \(1 bis 99999\): Nr\. (\d+)\. /, null, 5],
+  ["?blatt=0&anzahl=5", /^Blatt 0 geht nicht \(1 bis 99999\): Nr\. (\d+)\. /, null, 5],
+  ["?blatt=0042&anzahl=3", /^Arbeitsblatt Nr\. 42 mit 3 Aufgaben erstellt\.$/, "42", 3],
+  ["?blatt=7&art=gemischt", "Art gemischt geht nicht (beide, arbeit oder vorrat): beide.", "7", 8],
+];
+
+for (const [query, note, number, count] of ADDRESSES) {
+  test(`the address ${query} gives the sheet its fields show`, async () => {
+    const page = await open(query);
+    const status = await page.textContent("#status");
+    if (typeof note === "string") assert.ok(status.startsWith(`${note} `), status);
+    else assert.match(status, note);
+    const { number: shown, problems } = await sheetOf(page);
+    assert.strictEqual(shown, number ?? status.match(note)[1]);
+    assert.strictEqual(await page.title(), `Arbeitsblatt Nr. ${shown} zum Dreisatz`);
+    assert.strictEqual(await page.inputValue("#count"), String(count));
+    assert.strictEqual(problems.length, count);
+    await page.done();
+  });
+}
+
+test("the sheet follows each input at once, so that printing prints what is on screen",
+  async () => {
+    const page = await open("?blatt=4711&anzahl=8");
+    await page.focus("#count");
+    await page.keyboard.press("Control+A");
+    await page.keyboard.type("3");
+    await page.waitForFunction(() => document.querySelectorAll(".task").length === 3);
+    assert.strictEqual(await page.evaluate(() => document.activeElement.id), "count");
+    const pages = await printed(page);
+    assert.deepStrictEqual(headings(pages[0], /Aufgabe (\d+) /g), range(3));
+    await page.check("input[value=arbeit]");
+    await page.waitForFunction(() => [...document.querySelectorAll(".task p")]
+      .every((p, i) => i % 2 || p.textContent.startsWith("Eine Gruppe von ")));
+    await page.done();
+  });
+
 test("axe finds no violation of WCAG 2.2 AA", async () => {
   const page = await open("?blatt=4711&anzahl=8", true);
   assert.deepStrictEqual(await accessibilityViolations(page), []);
