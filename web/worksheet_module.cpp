@@ -14,7 +14,8 @@
 
 namespace {
 
-// The kinds a sheet asks for; 0 is both.
+// The kinds a sheet asks for.
+constexpr int bothKinds = 0;
 constexpr int workOnly = 1;
 constexpr int supplyOnly = 2;
 
@@ -28,7 +29,8 @@ bool sameProblem(const Exercise& a, const Exercise& b)
 } // namespace
 
 // Seeds std::srand with the sheet number and draws count problems (1 to 30) of the chosen kinds.
-// A draw of the other kind, or of a problem already on the sheet, is skipped, so that one sheet
+// A draw of the other kind, of a kind that already has half the sheet (rounded up), or of a
+// problem already on the sheet, is skipped: both kinds differ by at most one, and one sheet
 // number always gives the same sheet. Each problem is its statement, its answer and its
 // working, separated by the unit separator (1f); problems are separated by the record separator
 // (1e). The text stays valid until the next call.
@@ -42,7 +44,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* worksheet(unsigned sheetNumber, int 
     while (drawn.size() < wanted) {
         const Exercise e = drawExercise();
         const bool work = e.kind == ExerciseKind::WorkExercise;
+        const auto sameKind = std::count_if(drawn.begin(), drawn.end(),
+                                            [&e](const Exercise& d) { return d.kind == e.kind; });
         if ((kinds == workOnly && !work) || (kinds == supplyOnly && work) ||
+            (kinds == bothKinds && static_cast<std::size_t>(sameKind) == (wanted + 1) / 2) ||
             std::any_of(drawn.begin(), drawn.end(),
                         [&e](const Exercise& d) { return sameProblem(d, e); })) {
             continue;

@@ -173,6 +173,20 @@ test("every answer on the key is the answer to its problem", async () => {
   await page.done();
 });
 
+// With both kinds, each sheet as even as it can be, and no problem twice.
+test("both kinds differ by at most one on every sheet, and no problem repeats", async () => {
+  for (const [number, count] of [[3333, 8], [1, 8], [2026, 8], [4711, 7], [99999, 30], [5, 1],
+                                 [42, 2], [777, 15]]) {
+    const page = await open(`?blatt=${number}&anzahl=${count}&art=beide`);
+    const { problems } = await sheetOf(page);
+    const work = problems.filter(([, first]) => first.startsWith("Eine Gruppe von ")).length;
+    assert.ok(Math.abs(2 * work - count) <= 1, `sheet ${number}: ${work} of ${count} work`);
+    const texts = problems.map(([, ...sentences]) => sentences.join(" "));
+    assert.strictEqual(new Set(texts).size, count, `sheet ${number}`);
+    await page.done();
+  }
+});
+
 // Each value of the address used when it is valid, else named and replaced by its default.
 const ADDRESSES = [
   ["?blatt=2026&anzahl=40", "Anzahl 40 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
