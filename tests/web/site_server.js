@@ -6,6 +6,7 @@
 const fs = require("node:fs");
 const http = require("node:http");
 const path = require("node:path");
+const zlib = require("node:zlib");
 
 const CHROMIUM_ARGS = ["--no-sandbox", "--disable-background-networking",
                        "--disable-component-update", "--disable-sync", "--no-first-run",
@@ -14,14 +15,19 @@ const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/cs
                 ".wasm": "application/wasm", ".svg": "image/svg+xml", ".png": "image/png",
                 ".webmanifest": "application/manifest+json", ".txt": "text/plain" };
 
-// Serves the folder site; resolves to the server, whose origin is server.origin.
-async function serveSite(site) {
+// Serves the folder site; resolves to the server, whose origin is server.origin. With gzip,
+// bodies go compressed to a browser that accepts it, as most web spaces send them.
+async function serveSite(site, { gzip = false } = {}) {
   const server = http.createServer((request, response) => {
     let file = path.join(site, path.normalize(new URL(request.url, "http://x").pathname));
     if (file.endsWith(path.sep)) file = path.join(file, "index.html");
     fs.readFile(file, (error, data) => {
-      response.writeHead(error ? 404 : 200,
-                         { "Content-Type": TYPES[path.extname(file)] ?? "text/plain" });
+      const headers = { "Content-Type": TYPES[path.extname(file)] ?? "text/plain" };
+      if (gzip && data && /\bgzip\b/.test(request.headers["accept-encoding"] ?? "")) {
+        data = zlib.gzipSync(data);
+        headers["Content-Encoding"] = "gzip";
+      }
+      response.writeHead(error ? 404 : 200, headers);
       response.end(data);
     });
   });
