@@ -136,7 +136,7 @@ function fromAddress(query) {
   whole("anzahl", "Anzahl", countField, () => `${countField.value} Aufgaben`);
   whole("blatt", "Blatt", numberField, () => `Nr. ${numberField.value}`);
   const kind = query.get("art");
-  if (kind in KINDS) {
+  if (Object.prototype.hasOwnProperty.call(KINDS, kind)) { // not "toString" and the like
     form.elements.art.value = kind;
   } else if (kind !== null) {
     notes.push(`Art ${kind} geht nicht (beide, arbeit oder vorrat): ${form.elements.art.value}.`);

@@ -198,6 +198,7 @@ const ADDRESSES = [
   ["?blatt=0&anzahl=5", /^Blatt 0 geht nicht \(1 bis 99999\): Nr\. (\d+)\. /, null, 5],
   ["?blatt=0042&anzahl=3", /^Arbeitsblatt Nr\. 42 mit 3 Aufgaben erstellt\.$/, "42", 3],
   ["?blatt=7&art=gemischt", "Art gemischt geht nicht (beide, arbeit oder vorrat): beide.", "7", 8],
+  ["?blatt=7&art=toString", "Art toString geht nicht (beide, arbeit oder vorrat): beide.", "7", 8],
 ];
 
 for (const [query, note, number, count] of ADDRESSES) {
