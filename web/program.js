@@ -6,9 +6,13 @@
 // resolves to a function that starts an instance of the program with the page's calls (see
 // src/session/console_web.cpp).
 
+// As index.html preloads it: a same-origin request in no-cors mode still gives a readable
+// response, and a preload without crossorigin, which needs no CORS from file://, is no-cors.
+const PRELOADED = { mode: "no-cors", credentials: "include" };
+
 export const programLoaded = (async () => {
   const fromFile = location.protocol === "file:";
-  const compiled = fromFile ? null : fetch("dreisatz.wasm").then((response) =>
+  const compiled = fromFile ? null : fetch("dreisatz.wasm", PRELOADED).then((response) =>
     response.headers.get("Content-Type")?.startsWith("application/wasm")
       ? WebAssembly.compileStreaming(response)
       : response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
