@@ -70,8 +70,8 @@ async function listening(port) {
 
 // A display of its own from Xvfb: resolves to the Xvfb process, its name in display.name.
 async function virtualDisplay(xvfb) {
-  const display = spawn(xvfb, ["-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten", "tcp"],
-                        { stdio: ["ignore", "ignore", "inherit", "pipe"] });
+  const display = spawn(xvfb, ["-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten",
+                              "tcp"], { stdio: ["ignore", "ignore", "inherit", "pipe"] });
   display.name = `:${await firstLine(display)}`;
   return display;
 }

@@ -57,7 +57,8 @@ const ENGINES = {
     const script = path.join(__dirname, "webkit_print.py");
     return {
       async print(url, selector, file) {
-        await promisify(execFile)(env.GI_PYTHON || "/usr/bin/python3", [script, url, selector, file],
+        const python = env.GI_PYTHON || "/usr/bin/python3";
+        await promisify(execFile)(python, [script, url, selector, file],
                                   { env: { ...process.env, DISPLAY: display.name } });
         return [];
       },

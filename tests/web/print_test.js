@@ -151,6 +151,7 @@ const CASES = [
 
 for (const [name, sheets, check] of CASES) {
   for (const sheet of sheets) {
-    test(`${ENGINE}: ${name} (${sheet.query})`, async () => check(await printed(sheet.query), sheet));
+    test(`${ENGINE}: ${name} (${sheet.query})`,
+      async () => check(await printed(sheet.query), sheet));
   }
 }

@@ -263,7 +263,7 @@ test("on a phone the sheet is as wide as the screen", async () => {
   await page.setViewportSize({ width: 360, height: 640 });
   // Reading a size lays the page out anew, at the viewport's new size.
   const widths = await page.evaluate(() => [document.documentElement.scrollWidth,
-    ...[...document.querySelectorAll(".page")].map((sheet) => sheet.getBoundingClientRect().right)]);
+    ...[...document.querySelectorAll(".page")].map((part) => part.getBoundingClientRect().right)]);
   assert.ok(widths.every((width) => width <= 360), widths);
   await page.done();
 });
