@@ -42,15 +42,16 @@ function problemsOf(module, number, count, kinds) {
 function render(module, number, count, kind) {
   const problems = problemsOf(module, number, count, KINDS[kind]);
   const label = `Arbeitsblatt Nr. ${number}`;
+  // The address of this sheet, not that of the last one: the address bar changes below.
+  const query = new URLSearchParams({ blatt: number, anzahl: count, art: kind });
   sheet.replaceChildren(...layOut({
-    label, mode: "mit", code: "", address: location.href,
+    label, mode: "mit", code: "", address: new URL(`?${query}`, location.href).href,
     trainer: new URL("index.html", location.href).href, groups: [{ name: "", problems }],
   }));
   document.title = `${label} zum Dreisatz`;
   const problemWord = problems.length === 1 ? "Aufgabe" : "Aufgaben";
   status.textContent = `${label} mit ${problems.length} ${problemWord} erstellt.`;
   try {
-    const query = new URLSearchParams({ blatt: number, anzahl: count, art: kind });
     history.replaceState(null, "", `?${query}`);
   } catch {
     // Some browsers refuse to change the address of a file:// page; the sheet is there anyway.

@@ -226,6 +226,11 @@ test("the sheet follows each input at once, so that printing prints what is on s
     assert.strictEqual(await page.evaluate(() => document.activeElement.id), "count");
     const pages = await printed(page);
     assert.deepStrictEqual(headings(pages[0], /Aufgabe (\d+) /g), range(3));
+    // The key names the address that makes this very sheet again.
+    const [address, shown] = await page.evaluate(() => [location.href,
+      document.querySelector(".address").textContent]);
+    assert.strictEqual(shown, `Dieses Blatt wieder erstellen: ${address}`);
+    assert.match(address, /\?blatt=4711&anzahl=3&art=beide$/);
     await page.check("input[value=arbeit]");
     await page.waitForFunction(() => [...document.querySelectorAll(".task p")]
       .every((p, i) => i % 2 || p.textContent.startsWith("Eine Gruppe von ")));
