@@ -1,10 +1,11 @@
 // The worksheet page: the teacher's choices, then the sheet built from the problems that the
 // program's own generator and statement writer give for the sheet number (worksheet.js, the
-// WebAssembly module). Printing is left to the browser and arbeitsblatt.css. The choices also
+// WebAssembly module), laid out in pages by sheet_layout.js. The choices also
 // stand in the address (?blatt=…&anzahl=…&art=…), so that a bookmark brings a sheet back.
 
 import createWorksheet from "worksheet-module"; // web/worksheet_module.cpp, built by Emscripten
 import { keepSiteOffline } from "./offline.js";
+import { layOut } from "./sheet_layout.js";
 
 const KINDS = { beide: 0, arbeit: 1, vorrat: 2 };
 const form = document.getElementById("choices");
@@ -12,13 +13,6 @@ const countField = document.getElementById("count");
 const numberField = document.getElementById("number");
 const sheet = document.getElementById("sheet");
 const status = document.getElementById("status");
-
-function element(name, className, text) {
-  const made = document.createElement(name);
-  if (className) made.className = className;
-  if (text !== undefined) made.textContent = text;
-  return made;
-}
 
 function randomSheetNumber() {
   return 1 + Math.floor(Math.random() * 99999);
@@ -34,11 +28,6 @@ function sentences(statement) {
     .map((part) => part.replace(/ \?$/, "\u00a0?").replace(/(\d) /g, "$1\u00a0"));
 }
 
-// "3 Kuehe -> 84 : 3 = 28 Monate" as its two sides, with the signs typeset.
-function workingLine(line) {
-  return line.replace(" * ", " · ").split(" -> ");
-}
-
 function problemsOf(module, number, count, kinds) {
   const text = module.ccall("worksheet", "string", ["number", "number", "number"],
                             [number, count, kinds]);
@@ -50,64 +39,19 @@ function problemsOf(module, number, count, kinds) {
   });
 }
 
-// The problem on the left; on the right room for the working, and the line for the answer.
-function problemItem(problem, index) {
-  const task = element("div", "task");
-  task.append(element("h3", "", `Aufgabe ${index + 1}`));
-  for (const sentence of problem.sentences) task.append(element("p", "", sentence));
-  const answer = element("p", "answer", "Antwort: ");
-  answer.append(element("span", "blank"));
-  const work = element("div", "work");
-  work.append(element("div", "room"), answer);
-  const item = element("li", "problem");
-  item.append(task, work);
-  return item;
-}
-
-function solutionItem(problem, index) {
-  const item = element("li", "solution");
-  item.append(element("h3", "", `Aufgabe ${index + 1}: ${problem.answer}`));
-  const working = element("p", "working");
-  for (const line of problem.lines) {
-    const [group, time] = workingLine(line);
-    working.append(element("span", "", group), element("span", "arrow", "→"),
-                   element("span", "", time), element("br"));
-  }
-  item.append(working);
-  return item;
-}
-
 function render(module, number, count, kind) {
   const problems = problemsOf(module, number, count, KINDS[kind]);
   const label = `Arbeitsblatt Nr. ${number}`;
-
-  const pupil = element("p", "pupil");
-  for (const field of ["Name", "Klasse", "Datum"]) {
-    pupil.append(element("span", "field", `${field}: `));
-    pupil.lastChild.append(element("span", "blank"));
-  }
-  const tasks = element("section", "problems");
-  tasks.append(pupil, element("h2", "", "Umgekehrter Dreisatz"), element("p", "instruction",
-    "Rechne jede Aufgabe mit dem Dreisatz und schreibe die Antwort mit ihrer Einheit auf."));
-  tasks.append(element("ol"));
-  problems.forEach((problem, index) => tasks.lastChild.append(problemItem(problem, index)));
-
-  const key = element("section", "solutions");
-  key.append(element("h2", "", "Lösungen"), element("ol"));
-  problems.forEach((problem, index) => key.lastChild.append(solutionItem(problem, index)));
-
-  // The head of a table is repeated on every printed page, and with it the sheet number. The
-  // table only lays out the sheet; it holds no data.
-  const frame = element("table", "frame");
-  frame.setAttribute("role", "presentation");
-  frame.createTHead().insertRow().insertCell().append(element("p", "sheet-number", label));
-  frame.createTBody().insertRow().insertCell().append(tasks, key);
-  sheet.replaceChildren(frame);
+  // The address of this sheet, not that of the last one: the address bar changes below.
+  const query = new URLSearchParams({ blatt: number, anzahl: count, art: kind });
+  sheet.replaceChildren(...layOut({
+    label, mode: "mit", code: "", address: new URL(`?${query}`, location.href).href,
+    trainer: new URL("index.html", location.href).href, groups: [{ name: "", problems }],
+  }));
   document.title = `${label} zum Dreisatz`;
   const problemWord = problems.length === 1 ? "Aufgabe" : "Aufgaben";
   status.textContent = `${label} mit ${problems.length} ${problemWord} erstellt.`;
   try {
-    const query = new URLSearchParams({ blatt: number, anzahl: count, art: kind });
     history.replaceState(null, "", `?${query}`);
   } catch {
     // Some browsers refuse to change the address of a file:// page; the sheet is there anyway.

@@ -68,11 +68,18 @@ async function listening(port) {
   }
 }
 
+// A display of its own from Xvfb: resolves to the Xvfb process, its name in display.name.
+async function virtualDisplay(xvfb) {
+  const display = spawn(xvfb, ["-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten",
+                              "tcp"], { stdio: ["ignore", "ignore", "inherit", "pipe"] });
+  display.name = `:${await firstLine(display)}`;
+  return display;
+}
+
 async function webkit(driverProgram, xvfb, miniBrowser) {
   const { Builder, By, Key } = require("../../web/node_modules/selenium-webdriver");
-  const display = spawn(xvfb, ["-displayfd", "3", "-screen", "0", "1600x1200x24", "-nolisten", "tcp"],
-                        { stdio: ["ignore", "ignore", "inherit", "pipe"] });
-  const env = { ...process.env, DISPLAY: `:${await firstLine(display)}` };
+  const display = await virtualDisplay(xvfb);
+  const env = { ...process.env, DISPLAY: display.name };
   const port = await freePort();
   const server = spawn(driverProgram, [`--port=${port}`], { stdio: "ignore", env });
   const stop = () => { server.kill(); display.kill(); };
@@ -120,4 +127,4 @@ async function webkit(driverProgram, xvfb, miniBrowser) {
   }
 }
 
-module.exports = { firefox, webkit };
+module.exports = { firefox, virtualDisplay, webkit };

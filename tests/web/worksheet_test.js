@@ -226,6 +226,11 @@ test("the sheet follows each input at once, so that printing prints what is on s
     assert.strictEqual(await page.evaluate(() => document.activeElement.id), "count");
     const pages = await printed(page);
     assert.deepStrictEqual(headings(pages[0], /Aufgabe (\d+) /g), range(3));
+    // The key names the address that makes this very sheet again.
+    const [address, shown] = await page.evaluate(() => [location.href,
+      document.querySelector(".address").textContent]);
+    assert.strictEqual(shown, `Dieses Blatt wieder erstellen: ${address}`);
+    assert.match(address, /\?blatt=4711&anzahl=3&art=beide$/);
     await page.check("input[value=arbeit]");
     await page.waitForFunction(() => [...document.querySelectorAll(".task p")]
       .every((p, i) => i % 2 || p.textContent.startsWith("Eine Gruppe von ")));
@@ -237,3 +242,108 @@ test("axe finds no violation of WCAG 2.2 AA", async () => {
   assert.deepStrictEqual(await accessibilityViolations(page), []);
   await page.done();
 });
+
+// Each page's content inside the page, for the longest sheets of each kind: the pages hold as
+// many problems and solutions as they do with room to spare.
+test("every page of a sheet of 30 holds its content", async () => {
+  for (const number of [1, 4711, 31337, 99999, 2026]) {
+    for (const kind of ["beide", "arbeit", "vorrat"]) {
+      const page = await open(`?blatt=${number}&anzahl=30&art=${kind}`);
+      const spilt = await page.evaluate(() => [...document.querySelectorAll(".page")]
+        .map((sheet, index) => {
+          const bottom = sheet.getBoundingClientRect().bottom -
+            parseFloat(getComputedStyle(sheet).paddingBottom);
+          const lowest = Math.max(...[...sheet.querySelectorAll("li, .page-body, .trainer")]
+            .map((part) => part.getBoundingClientRect().bottom));
+          return lowest > bottom + 0.5 || sheet.scrollHeight > sheet.clientHeight ? index + 1 : 0;
+        }).filter(Boolean));
+      assert.deepStrictEqual(spilt, [], `sheet ${number}, ${kind}`);
+      await page.done();
+    }
+  }
+});
+
+test("on a phone the sheet is as wide as the screen", async () => {
+  const page = await open("?blatt=4711&anzahl=8");
+  await page.setViewportSize({ width: 360, height: 640 });
+  // Reading a size lays the page out anew, at the viewport's new size.
+  const widths = await page.evaluate(() => [document.documentElement.scrollWidth,
+    ...[...document.querySelectorAll(".page")].map((part) => part.getBoundingClientRect().right)]);
+  assert.ok(widths.every((width) => width <= 360), widths);
+  await page.done();
+});
+
+// layOut on its own, on the worksheet page with its stylesheet: groups, modes and codes that
+// the page does not use yet. esbuild gives the module as a script that sets sheetLayout.
+async function laidOut(sheet) {
+  const { buildSync } = require("../../web/node_modules/esbuild");
+  const [bundle] = buildSync({ entryPoints: [path.join(__dirname, "../../web/sheet_layout.js")],
+                               bundle: true, format: "iife", globalName: "sheetLayout",
+                               write: false }).outputFiles;
+  const context = await browser.newContext({ bypassCSP: true });
+  const page = await context.newPage();
+  await page.goto(`file://${SITE}/arbeitsblatt.html?blatt=1&anzahl=1`);
+  await page.waitForSelector(".solution");
+  await page.addScriptTag({ content: bundle.text });
+  const pages = await page.evaluate((input) => {
+    const made = sheetLayout.layOut(input);
+    document.getElementById("sheet").replaceChildren(...made);
+    return made.map((sheet) => ({
+      kind: sheet.className,
+      head: sheet.querySelector(".page-head").textContent,
+      headings: [...sheet.querySelectorAll("h2, h3")].map((heading) => heading.textContent),
+      trainer: sheet.querySelector(".trainer > p")?.textContent,
+      address: sheet.querySelector(".address")?.textContent,
+      fits: sheet.scrollHeight <= sheet.clientHeight,
+    }));
+  }, sheet);
+  await context.close();
+  return pages;
+}
+
+const PROBLEM = { sentences: ["7 Kuehe fressen das Heu in 12 Monaten.", "Wie lange 3 Kuehe ?"],
+                  answer: "28 Monate", lines: ["7 Kuehe -> 12 Monate",
+                    "1 Kuh -> 7 * 12 = 84 Monate", "3 Kuehe -> 84 : 3 = 28 Monate"] };
+const problems = (n) => Array(n).fill(PROBLEM);
+const TWO_GROUPS = [{ name: "Gruppe A", problems: problems(3) },
+                    { name: "Gruppe B", problems: problems(30) }];
+const SHEET = { label: "Blatt K7Q4", code: "K7QM4XA2", address: "https://schule.example/a?b=1",
+                trainer: "https://schule.example/index.html" };
+const tasks = (from, to) => range(to).slice(from - 1).map((k) => `Aufgabe ${k}`);
+const keys = (from, to) => range(to).slice(from - 1).map((k) => `Aufgabe ${k}: 28 Monate`);
+
+// Each row: mode, groups, then each page as its head and its headings.
+const LAYOUTS = [
+  ["mit", TWO_GROUPS, [
+    ["Blatt K7Q4 · Gruppe A", ["Umgekehrter Dreisatz", ...tasks(1, 3)]],
+    ["Blatt K7Q4 · Gruppe B", ["Umgekehrter Dreisatz", ...tasks(1, 8)]],
+    ["Blatt K7Q4 · Gruppe B", tasks(9, 17)],
+    ["Blatt K7Q4 · Gruppe B", tasks(18, 26)],
+    ["Blatt K7Q4 · Gruppe B", tasks(27, 30)],
+    ["Blatt K7Q4 · Gruppe A · Code: K7QM4XA2", ["Lösungen · Gruppe A", ...keys(1, 3)]],
+    ["Blatt K7Q4 · Gruppe B · Code: K7QM4XA2", ["Lösungen · Gruppe B", ...keys(1, 24)]],
+    ["Blatt K7Q4 · Gruppe B · Code: K7QM4XA2", keys(25, 30)],
+  ]],
+  ["ohne", [{ name: "", problems: problems(9) }], [
+    ["Blatt K7Q4", ["Umgekehrter Dreisatz", ...tasks(1, 8)]],
+    ["Blatt K7Q4", tasks(9, 9)],
+  ]],
+  ["nur", TWO_GROUPS.slice(0, 1), [
+    ["Blatt K7Q4 · Gruppe A · Code: K7QM4XA2", ["Lösungen · Gruppe A", ...keys(1, 3)]],
+  ]],
+];
+
+for (const [mode, groups, expected] of LAYOUTS) {
+  test(`layOut in mode ${mode} with ${groups.length} group(s) gives each page its head`,
+    async () => {
+      const pages = await laidOut({ ...SHEET, mode, groups });
+      assert.deepStrictEqual(pages.map(({ head, headings }) => [head, headings]), expected);
+      for (const page of pages) {
+        const key = page.kind.includes("key-page");
+        assert.strictEqual(page.trainer, key ? undefined : SHEET.trainer, page.head);
+        assert.strictEqual(page.address, key ? `Dieses Blatt wieder erstellen: ${SHEET.address}`
+                                             : undefined, page.head);
+        assert.ok(page.fits, page.head);
+      }
+    });
+}
