@@ -1,7 +1,7 @@
 #!/usr/bin/env node
-// Makes docs/worksheet.png, the picture of a printed worksheet in the README: sheet number 2026
-// with 8 problems, printed to A4 by headless Chromium, and its first page turned into a PNG by
-// pdftoppm. The sheet number fixes the problems, so the picture comes out the same.
+// Makes docs/worksheet.png, the picture of a printed worksheet in the README: the sheet of code
+// K7QM4XA2 with 8 problems, printed to A4 by headless Chromium, and its first page turned into a
+// PNG by pdftoppm. The code fixes the problems, so the picture comes out the same.
 // Needs the web preset's tools (emscripten, npm ci in web/), chromium and poppler-utils.
 "use strict";
 
@@ -18,7 +18,7 @@ async function main() {
   const browser = await chromium.launch({ executablePath: "/usr/bin/chromium",
     args: CHROMIUM_ARGS });
   const page = await browser.newPage();
-  await page.goto(`file://${root}/build/web/site/arbeitsblatt.html?blatt=2026&anzahl=8&art=beide`);
+  await page.goto(`file://${root}/build/web/site/arbeitsblatt.html?code=K7QM4XA2&anzahl=8&art=beide`);
   await page.waitForSelector(".solution");
   const pdf = path.join(root, "build/web/worksheet.pdf");
   await page.pdf({ path: pdf, preferCSSPageSize: true });

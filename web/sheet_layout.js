@@ -4,6 +4,8 @@
 // foot. How many problems and solutions a page takes is fixed, with room to spare for the
 // longest the generator words; arbeitsblatt.css gives them their sizes.
 
+import { qrCode } from "./trainer_qr.js";
+
 const FIRST_PAGE_PROBLEMS = 8; // after the name lines, the heading and the instruction
 const PAGE_PROBLEMS = 9;
 const PAGE_SOLUTIONS = 24; // two columns of 12
@@ -85,9 +87,11 @@ function pupilPages(sheet, group) {
     }
     const first = 1 + (index && FIRST_PAGE_PROBLEMS + (index - 1) * PAGE_PROBLEMS);
     body.append(list("problems", problems, first, problemItem));
-    // Room for a picture of the address, which may be added beside it.
+    // The way to the trainer, for a pupil who types it or holds a phone over it.
     const trainer = element("div", "trainer");
-    trainer.append(element("p", "", sheet.trainer));
+    const text = element("p", "", "Üben mit dem Dreisatz-Trainer: ");
+    text.append(element("span", "trainer-address", sheet.trainer));
+    trainer.append(text, qrCode(sheet.trainer));
     made.append(body, trainer);
     return made;
   });

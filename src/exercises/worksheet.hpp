@@ -18,7 +18,7 @@ inline constexpr std::string_view codeLetters = "ABCDEFGHJKLMNPQRSTUVWXYZ2345678
 
 // What a sheet is made of besides its code.
 struct SheetChoices {
-    int count = 8;  // problems in each group, 1 to 30
+    int count = 8; // problems in each group, 1 to 30
     SheetKinds kinds = SheetKinds::Both;
     int groups = 1; // 1 to 6
 };
@@ -34,4 +34,3 @@ struct Worksheet {
 // Each group, and each count, has a seed of its own, drawn from the code; no problem stands
 // twice on a sheet, not even in two groups.
 Worksheet makeWorksheet(std::string_view code, SheetChoices choices);
-

@@ -250,8 +250,8 @@ test("after one visit over http the page reloads offline to the first prompt", a
     assert.strictEqual(await page.evaluate(() => navigator.onLine), false);
     await page.goto(origin); // the site's folder, as a home screen or a bookmark opens it
     await waitForEnd(page, ANSWER_PROMPT);
-    await page.goto(origin + "arbeitsblatt.html?blatt=7");
-    await page.getByText("Arbeitsblatt Nr. 7 mit 8 Aufgaben erstellt.").waitFor(WAIT);
+    await page.goto(origin + "arbeitsblatt.html?code=K7QM4XA2");
+    await page.getByText(/^Blatt [A-Z2-9]{4} mit 8 Aufgaben erstellt\.$/).waitFor(WAIT);
     await checkPrivacy(page);
   } finally {
     await page.context().close();

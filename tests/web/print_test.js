@@ -79,18 +79,19 @@ function solutionsOn(page) {
   return solutions;
 }
 
-const SHORT = { query: "?blatt=4711&anzahl=8", label: "Arbeitsblatt Nr. 4711", count: 8,
+// The labels are those of these codes in every engine: the same code gives the same sheet.
+const SHORT = { query: "?code=K7QM4XA2&anzahl=8", label: "Blatt 6G4X", count: 8,
                 pages: 2 };
-const LONG = { query: "?blatt=31337&anzahl=30&art=arbeit", label: "Arbeitsblatt Nr. 31337",
+const LONG = { query: "?code=HJKMNPQR&anzahl=30&art=arbeit", label: "Blatt 6YLF",
                count: 30, pages: 6 };
 
 const CASES = [
   ["8 problems and the name lines on page 1, the key on page 2", [SHORT], (pages) => {
-    assert.match(pages[0].text, /^ ?Arbeitsblatt Nr\. 4711 Name: Klasse: Datum: Umgekehrter /);
+    assert.match(pages[0].text, /^ ?Blatt 6G4X Name: Klasse: Datum: Umgekehrter /);
     assert.deepStrictEqual(headings(pages[0].text, /Aufgabe (\d+) /g), range(8));
     assert.strictEqual(pages[0].text.match(/Antwort:/g).length, 8);
     assert.ok(!isKey(pages[0]));
-    assert.match(pages[1].text, /^ ?Arbeitsblatt Nr\. 4711 Lösungen Aufgabe 1: \d+ /);
+    assert.match(pages[1].text, /^ ?Blatt 6G4X · Code: K7QM4XA2 Lösungen Aufgabe 1: \d+ /);
   }],
   ["as many pages as on screen, each with the label at its head", [SHORT, LONG],
     (pages, sheet) => {
@@ -98,7 +99,7 @@ const CASES = [
       pages.forEach((page, index) => {
         assert.ok(page.text.trim().startsWith(`${sheet.label} `), `page ${index + 1}`);
         const top = Math.min(...page.words.map((word) => word.yMin));
-        const head = page.words.find((word) => word.text === "Arbeitsblatt");
+        const head = page.words.find((word) => word.text === "Blatt");
         assert.ok(head.yMin - top < 1, `page ${index + 1}: the label is not at the head`);
       });
     }],
@@ -106,8 +107,10 @@ const CASES = [
     [SHORT, LONG], (pages, sheet) => pages.forEach((page, index) => {
       const address = isKey(page) ? `Dieses Blatt wieder erstellen: ${server.origin}`
                                   : `${server.origin}index.html`;
-      assert.ok(page.text.includes(address), `page ${index + 1}: ${address}`);
-      if (isKey(page)) assert.ok(page.text.includes(sheet.query), `page ${index + 1}`);
+      // A long address may break after its "?", where pdftotext reads a blank.
+      const text = page.text.replace(/\? /g, "?");
+      assert.ok(text.includes(address), `page ${index + 1}: ${address}`);
+      if (isKey(page)) assert.ok(text.includes(sheet.query), `page ${index + 1}`);
     })],
   ["every word inside the margins", [SHORT, LONG], (pages) => {
     const [y, x] = margins().map((length) => length * MM - TOLERANCE);

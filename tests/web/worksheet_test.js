@@ -39,7 +39,7 @@ async function open(query, overHttp = false) {
   page.on("console", (message) => message.type() === "error" && problems.push(message.text()));
   page.on("pageerror", (error) => problems.push(error.message));
   await page.goto(`${site}arbeitsblatt.html${query}`);
-  await page.waitForSelector(".solution");
+  await page.waitForSelector(".page"); // the sheet stands, whichever way it prints
   page.done = async () => {
     assert.deepStrictEqual(problems, []);
     await context.close();
@@ -62,7 +62,9 @@ async function printed(page) {
 // The sheet on screen: each problem as its heading and sentences, each solution as its heading
 // and its three lines of working.
 const sheetOf = (page) => page.evaluate(() => ({
-  number: document.getElementById("number").value,
+  code: document.getElementById("code").value,
+  label: document.title.replace(/ zum Dreisatz$/, ""),
+  address: document.querySelector(".key-page")?.textContent.match(/\S*arbeitsblatt\.html\S*/)?.[0],
   problems: [...document.querySelectorAll(".task")]
     .map((task) => [...task.children].map((part) => part.textContent)),
   solutions: [...document.querySelectorAll(".solution")].map((item) => {
@@ -79,14 +81,16 @@ const range = (n) => Array.from({ length: n }, (_, i) => i + 1);
 for (const count of [8, 2]) {
   test(`a sheet of ${count} prints its problems on page 1 and the solutions from page 2`,
     async () => {
-      const page = await open(`?blatt=4711&anzahl=${count}`);
+      const page = await open(`?code=K7QM4XA2&anzahl=${count}`);
+      const { label } = await sheetOf(page);
       const pages = await printed(page);
-      assert.match(pages[0],
-                   /^ ?Arbeitsblatt Nr\. 4711 Name: Klasse: Datum: Umgekehrter Dreisatz /);
+      assert.ok(pages[0].startsWith(`${label} Name: Klasse: Datum: Umgekehrter Dreisatz `),
+                pages[0]);
       assert.deepStrictEqual(headings(pages[0], /Aufgabe (\d+) /g), range(count));
       assert.strictEqual(pages[0].match(/Antwort:/g).length, count);
       assert.doesNotMatch(pages[0], /Lösungen/);
-      assert.match(pages[1], /^ ?Arbeitsblatt Nr\. 4711 Lösungen Aufgabe 1: \d+ /);
+      assert.ok(pages[1].startsWith(`${label} · Code: K7QM4XA2 Lösungen Aufgabe 1: `),
+                pages[1]);
       // Two columns of solutions, which pdftotext reads across.
       const solved = headings(pages.slice(1).join(" "), /Aufgabe (\d+): /g);
       assert.deepStrictEqual(solved.sort((a, b) => a - b), range(count));
@@ -96,15 +100,15 @@ for (const count of [8, 2]) {
 
 test("a sheet of 30 of one kind splits no problem across pages and numbers every page",
   async () => {
-    const page = await open("?blatt=31337&anzahl=30&art=arbeit");
-    const { problems, solutions } = await sheetOf(page);
+    const page = await open("?code=HJKMNPQR&anzahl=30&art=arbeit");
+    const { label, problems, solutions } = await sheetOf(page);
     const pages = await printed(page);
     const first = pages.findIndex((text) => text.includes("Lösungen"));
     assert.ok(first >= 3, `the key starts on page ${first + 1}`);
     // Each problem and its answer line on the page of its heading; no page without a number.
     const problemPage = [];
     pages.forEach((text, index) => {
-      assert.match(text, /^ ?Arbeitsblatt Nr\. 31337 /, `page ${index + 1}`);
+      assert.ok(text.startsWith(`${label} `), `page ${index + 1}`);
       const on = headings(text, /Aufgabe (\d+) /g);
       on.forEach((k) => { problemPage[k] = index; });
       if (index < first) assert.strictEqual(text.match(/Antwort:/g)?.length, on.length);
@@ -126,33 +130,33 @@ test("a sheet of 30 of one kind splits no problem across pages and numbers every
     await page.done();
   });
 
-test("the same sheet number gives the same sheet, typed in over http as from file://",
-  async () => {
-    const fromFile = await open("?blatt=2026&anzahl=12&art=vorrat");
-    const first = await sheetOf(fromFile);
-    await fromFile.done();
+test("the same code gives the same sheet, typed in over http as from file://", async () => {
+  const fromFile = await open("?code=K7QM4XA2&anzahl=12&art=vorrat");
+  const first = await sheetOf(fromFile);
+  await fromFile.done();
 
-    const page = await open("", true);
-    const drawn = await sheetOf(page);
-    assert.ok(drawn.number >= 1 && drawn.number <= 99999, `drawn number ${drawn.number}`);
-    await page.fill("#count", "12");
-    await page.check("input[value=vorrat]");
-    await page.fill("#number", "2026");
-    await page.click("button[type=submit]");
-    await page.waitForFunction(() => document.title === "Arbeitsblatt Nr. 2026 zum Dreisatz");
-    assert.deepStrictEqual(await sheetOf(page), first);
-    assert.strictEqual(first.problems.length, 12);
-    assert.ok(first.problems.every(([, sentence]) => / kommen mit /.test(sentence)), "only supply");
+  const page = await open("", true);
+  const drawn = await sheetOf(page);
+  assert.match(drawn.code, /^[A-HJ-NP-Z2-9]{8}$/, "a drawn code");
+  await page.fill("#count", "12");
+  await page.check("input[value=vorrat]");
+  await page.fill("#code", "k7qm-4xa2"); // as it may be typed from the key
+  await page.click("button[type=submit]");
+  await page.waitForFunction((label) => document.title === `${label} zum Dreisatz`, first.label);
+  const typed = await sheetOf(page);
+  assert.deepStrictEqual({ ...typed, code: "", address: "" }, { ...first, code: "", address: "" });
+  assert.strictEqual(new URL(typed.address).search, new URL(first.address).search);
+  assert.strictEqual(first.problems.length, 12);
+  assert.ok(first.problems.every(([, sentence]) => / kommen mit /.test(sentence)), "only supply");
 
-    await page.fill("#number", "2027");
-    await page.click("button[type=submit]");
-    await page.waitForFunction(() => document.title === "Arbeitsblatt Nr. 2027 zum Dreisatz");
-    assert.notDeepStrictEqual((await sheetOf(page)).problems, first.problems);
-    await page.done();
-  });
+  await page.fill("#code", "K7QM4XA3");
+  await page.waitForFunction((label) => document.title !== `${label} zum Dreisatz`, first.label);
+  assert.notDeepStrictEqual((await sheetOf(page)).problems, first.problems);
+  await page.done();
+});
 
 test("every answer on the key is the answer to its problem", async () => {
-  const page = await open("?blatt=777&anzahl=30");
+  const page = await open("?code=HJKMNPQR&anzahl=30");
   const { problems, solutions } = await sheetOf(page);
   const work = /von (\d+)\s\S+ schafft [^]* in (\d+)\s(\S+)\.[^]* von (\d+)\s/;
   const supply = /(\d+)\s\S+ kommen mit [^]* (\d+)\s(\S+) aus\.[^]* fuer (\d+)\s/;
@@ -175,9 +179,10 @@ test("every answer on the key is the answer to its problem", async () => {
 
 // With both kinds, each sheet as even as it can be, and no problem twice.
 test("both kinds differ by at most one on every sheet, and no problem repeats", async () => {
-  for (const [number, count] of [[3333, 8], [1, 8], [2026, 8], [4711, 7], [99999, 30], [5, 1],
-                                 [42, 2], [777, 15]]) {
-    const page = await open(`?blatt=${number}&anzahl=${count}&art=beide`);
+  for (const [number, count] of [["AAAAAAAA", 8], ["22222222", 8], ["K7QM4XA2", 8],
+                                 ["ZZZZ9999", 7], ["HJKMNPQR", 30], ["23456789", 1],
+                                 ["STUVWXYZ", 2], ["BCDEFGHA", 15]]) {
+    const page = await open(`?code=${number}&anzahl=${count}&art=beide`);
     const { problems } = await sheetOf(page);
     const work = problems.filter(([, first]) => first.startsWith("Eine Gruppe von ")).length;
     assert.ok(Math.abs(2 * work - count) <= 1, `sheet ${number}: ${work} of ${count} work`);
@@ -189,36 +194,153 @@ test("both kinds differ by at most one on every sheet, and no problem repeats", 
 
 // Each value of the address used when it is valid, else named and replaced by its default.
 const ADDRESSES = [
-  ["?blatt=2026&anzahl=40", "Anzahl 40 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
-  ["?blatt=2026&anzahl=0", "Anzahl 0 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
-  ["?blatt=2026&anzahl=31&art=vorrat", "Anzahl 31 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
-  ["?blatt=2026&anzahl=-1", "Anzahl -1 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
-  ["?blatt=2026&anzahl=8.5", "Anzahl 8.5 geht nicht (1 bis 30): 8 Aufgaben.", "2026", 8],
-  ["?blatt=1e3&anzahl=5", /^Blatt 1e3 geht nicht \(1 bis 99999\): Nr\. (\d+)\. /, null, 5],
-  ["?blatt=0&anzahl=5", /^Blatt 0 geht nicht \(1 bis 99999\): Nr\. (\d+)\. /, null, 5],
-  ["?blatt=0042&anzahl=3", /^Arbeitsblatt Nr\. 42 mit 3 Aufgaben erstellt\.$/, "42", 3],
-  ["?blatt=7&art=gemischt", "Art gemischt geht nicht (beide, arbeit oder vorrat): beide.", "7", 8],
-  ["?blatt=7&art=toString", "Art toString geht nicht (beide, arbeit oder vorrat): beide.", "7", 8],
+  ["?code=K7QM4XA2&anzahl=40", "Anzahl 40 geht nicht (1 bis 30): 8 Aufgaben.", "K7QM4XA2", 8],
+  ["?code=K7QM4XA2&anzahl=0", "Anzahl 0 geht nicht (1 bis 30): 8 Aufgaben.", "K7QM4XA2", 8],
+  ["?code=K7QM4XA2&anzahl=31&art=vorrat", "Anzahl 31 geht nicht (1 bis 30): 8 Aufgaben.",
+    "K7QM4XA2", 8],
+  ["?code=K7QM4XA2&anzahl=-1", "Anzahl -1 geht nicht (1 bis 30): 8 Aufgaben.", "K7QM4XA2", 8],
+  ["?code=K7QM4XA2&anzahl=8.5", "Anzahl 8.5 geht nicht (1 bis 30): 8 Aufgaben.", "K7QM4XA2", 8],
+  ["?code=K7QM4XA&anzahl=5",
+    /^Code K7QM4XA geht nicht \(8 Zeichen, A bis Z ohne I und O, 2 bis 9\): ([A-Z2-9]{8})\. /,
+    null, 5],
+  ["?code=K7QM4XA0&anzahl=5", /^Code K7QM4XA0 geht nicht \([^)]*\): ([A-Z2-9]{8})\. /, null, 5],
+  ["?code=k7qm-4xa2&anzahl=3", /^Blatt [A-Z2-9]{4} mit 3 Aufgaben erstellt\.$/, "K7QM4XA2", 3],
+  ["?code=K7QM4XA2&art=gemischt", "Art gemischt geht nicht (beide, arbeit oder vorrat): beide.",
+    "K7QM4XA2", 8],
+  ["?code=K7QM4XA2&art=toString", "Art toString geht nicht (beide, arbeit oder vorrat): beide.",
+    "K7QM4XA2", 8],
+  ["?code=K7QM4XA2&gruppen=7", "Gruppen 7 geht nicht (1 bis 6): 1 Gruppe.", "K7QM4XA2", 8],
+  ["?code=K7QM4XA2&loesungen=alle", "Lösungen alle geht nicht (mit, ohne oder nur): mit.",
+    "K7QM4XA2", 8],
 ];
 
-for (const [query, note, number, count] of ADDRESSES) {
+for (const [query, note, code, count] of ADDRESSES) {
   test(`the address ${query} gives the sheet its fields show`, async () => {
     const page = await open(query);
     const status = await page.textContent("#status");
     if (typeof note === "string") assert.ok(status.startsWith(`${note} `), status);
     else assert.match(status, note);
-    const { number: shown, problems } = await sheetOf(page);
-    assert.strictEqual(shown, number ?? status.match(note)[1]);
-    assert.strictEqual(await page.title(), `Arbeitsblatt Nr. ${shown} zum Dreisatz`);
+    const { code: shown, label, problems } = await sheetOf(page);
+    assert.strictEqual(shown, code ?? status.match(note)[1]);
+    assert.strictEqual(await page.title(), `${label} zum Dreisatz`);
     assert.strictEqual(await page.inputValue("#count"), String(count));
     assert.strictEqual(problems.length, count);
     await page.done();
   });
 }
 
+// Each way to print, told apart page by page: the pupils' pages by their answer lines, the
+// key's by its heading. Only the key carries the code and the address that remakes the sheet.
+const MODES = [
+  ["mit", 1, 1],
+  ["ohne", 1, 0],
+  ["nur", 0, 1],
+];
+
+for (const [mode, pupilPages, keyPages] of MODES) {
+  test(`printed ${mode} Lösungen: ${pupilPages} page of problems, ${keyPages} of the key`,
+    async () => {
+      const page = await open(`?code=K7QM4XA2&anzahl=8&loesungen=${mode}`);
+      const { label, address } = await sheetOf(page);
+      const pages = await printed(page);
+      const pupil = pages.filter((text) => text.includes("Antwort:"));
+      const key = pages.filter((text) => text.includes("Lösungen"));
+      assert.deepStrictEqual([pupil.length, key.length, pages.length],
+                             [pupilPages, keyPages, pupilPages + keyPages]);
+      for (const text of pages) assert.ok(text.includes(label), text);
+      for (const text of pupil) {
+        assert.match(text, /Name: Klasse: Datum:/);
+        assert.doesNotMatch(text, /K7QM4XA2|code=/);
+      }
+      for (const text of key) {
+        assert.doesNotMatch(text, /Name:|Antwort:/);
+        assert.match(text, /K7QM4XA2/);
+      }
+      assert.strictEqual(address, keyPages ? `file://${SITE}/arbeitsblatt.html` +
+        `?code=K7QM4XA2&anzahl=8&art=beide&gruppen=1&loesungen=${mode}` : undefined);
+      await page.done();
+    });
+}
+
+// What a pupil can see: the printed pages of problems, the page's title and its address. None
+// of them carries the code, so none remakes the sheet or its key.
+test("the pupils' pages, the title and the address bar never show the code", async () => {
+  const page = await open("?code=K7QM4XA2&anzahl=8&gruppen=2", true);
+  const { label } = await sheetOf(page);
+  assert.match(label, /^Blatt [A-HJ-NP-Z2-9]{4}$/);
+  const seen = await page.evaluate(() => [location.href, document.title,
+    ...[...document.querySelectorAll(".pupil-page")].map((part) => part.textContent)]);
+  assert.ok(seen.length >= 4);
+  for (const text of seen) assert.doesNotMatch(text, /K7QM4XA2|code=/i, text);
+  assert.match(seen[0], /\?anzahl=8&art=beide&gruppen=2&loesungen=mit$/);
+  await page.done();
+});
+
+// The pages of each group, read from the screen: the group its head names, and its problems.
+const groupsOf = (page) => page.evaluate(() => {
+  const groups = {};
+  for (const part of document.querySelectorAll(".pupil-page")) {
+    const name = part.querySelector(".page-head").textContent.match(/Gruppe [A-F]/)?.[0] ?? "";
+    groups[name] ??= [];
+    for (const task of part.querySelectorAll(".task")) {
+      groups[name].push([...task.children].map((child) => child.textContent));
+    }
+  }
+  const keys = [...document.querySelectorAll(".key-page .page-head")]
+    .map((head) => head.textContent.match(/Gruppe [A-F]/)?.[0] ?? "");
+  return { groups, keys };
+});
+
+test("each group has its own problems of the same mix, named on its pages and in the key",
+  async () => {
+    const page = await open("?code=K7QM4XA2&anzahl=7&gruppen=3");
+    const { groups, keys } = await groupsOf(page);
+    assert.deepStrictEqual(Object.keys(groups), ["Gruppe A", "Gruppe B", "Gruppe C"]);
+    assert.deepStrictEqual([...new Set(keys)], ["Gruppe A", "Gruppe B", "Gruppe C"]);
+    const all = Object.values(groups).flat().map(([, ...sentences]) => sentences.join(" "));
+    assert.strictEqual(new Set(all).size, 21, "no problem in two groups");
+    for (const [name, tasks] of Object.entries(groups)) {
+      assert.deepStrictEqual(tasks.map(([heading]) => heading),
+                             [1, 2, 3, 4, 5, 6, 7].map((k) => `Aufgabe ${k}`), name);
+      const work = tasks.filter(([, first]) => first.startsWith("Eine Gruppe von ")).length;
+      assert.ok(work === 3 || work === 4, `${name}: ${work} of 7 work`);
+    }
+    const solutions = await page.evaluate(() => document.querySelectorAll(".solution").length);
+    assert.strictEqual(solutions, 21);
+    const pages = await printed(page);
+    for (const text of pages) assert.match(text, /Gruppe [ABC]/);
+    await page.done();
+
+    // One code remakes every group: group A is the sheet of one group, more groups add to it.
+    const one = await open("?code=K7QM4XA2&anzahl=7&gruppen=1");
+    const single = await groupsOf(one);
+    assert.deepStrictEqual(single.groups[""], groups["Gruppe A"]);
+    await one.done();
+  });
+
+// Each pupil's page leads to the trainer: its address as text and as a QR code that a phone
+// reads, both from where the sheet was opened.
+for (const overHttp of [false, true]) {
+  test(`each page of problems carries the trainer's address and its QR code (${
+    overHttp ? "http" : "file://"})`, async () => {
+    const page = await open("?code=K7QM4XA2&anzahl=12", overHttp);
+    const trainer = await page.evaluate(() => new URL("index.html", location.href).href);
+    const codes = page.locator(".pupil-page .trainer svg");
+    assert.strictEqual(await codes.count(), 2);
+    const texts = await page.locator(".pupil-page .trainer").allTextContents();
+    for (const text of texts) assert.ok(text.includes(trainer), text);
+    const image = path.join(work, "qr.png");
+    await codes.last().screenshot({ path: image });
+    const read = execFileSync(process.env.ZBARIMG || "zbarimg",
+                              ["--raw", "-q", "-Sbinary", "--nodbus", image]);
+    assert.strictEqual(read.toString("utf8").trim(), trainer);
+    await page.done();
+  });
+}
+
 test("the sheet follows each input at once, so that printing prints what is on screen",
   async () => {
-    const page = await open("?blatt=4711&anzahl=8");
+    const page = await open("?code=K7QM4XA2&anzahl=8");
     await page.focus("#count");
     await page.keyboard.press("Control+A");
     await page.keyboard.type("3");
@@ -227,10 +349,9 @@ test("the sheet follows each input at once, so that printing prints what is on s
     const pages = await printed(page);
     assert.deepStrictEqual(headings(pages[0], /Aufgabe (\d+) /g), range(3));
     // The key names the address that makes this very sheet again.
-    const [address, shown] = await page.evaluate(() => [location.href,
-      document.querySelector(".address").textContent]);
-    assert.strictEqual(shown, `Dieses Blatt wieder erstellen: ${address}`);
-    assert.match(address, /\?blatt=4711&anzahl=3&art=beide$/);
+    const shown = await page.evaluate(() => document.querySelector(".address").textContent);
+    assert.strictEqual(shown, `Dieses Blatt wieder erstellen: file://${SITE}/arbeitsblatt.html` +
+                       "?code=K7QM4XA2&anzahl=3&art=beide&gruppen=1&loesungen=mit");
     await page.check("input[value=arbeit]");
     await page.waitForFunction(() => [...document.querySelectorAll(".task p")]
       .every((p, i) => i % 2 || p.textContent.startsWith("Eine Gruppe von ")));
@@ -238,7 +359,7 @@ test("the sheet follows each input at once, so that printing prints what is on s
   });
 
 test("axe finds no violation of WCAG 2.2 AA", async () => {
-  const page = await open("?blatt=4711&anzahl=8", true);
+  const page = await open("?code=K7QM4XA2&anzahl=8&gruppen=2", true);
   assert.deepStrictEqual(await accessibilityViolations(page), []);
   await page.done();
 });
@@ -246,9 +367,9 @@ test("axe finds no violation of WCAG 2.2 AA", async () => {
 // Each page's content inside the page, for the longest sheets of each kind: the pages hold as
 // many problems and solutions as they do with room to spare.
 test("every page of a sheet of 30 holds its content", async () => {
-  for (const number of [1, 4711, 31337, 99999, 2026]) {
+  for (const code of ["AAAAAAAA", "K7QM4XA2", "HJKMNPQR", "ZZZZ9999", "23456789"]) {
     for (const kind of ["beide", "arbeit", "vorrat"]) {
-      const page = await open(`?blatt=${number}&anzahl=30&art=${kind}`);
+      const page = await open(`?code=${code}&anzahl=30&art=${kind}`);
       const spilt = await page.evaluate(() => [...document.querySelectorAll(".page")]
         .map((sheet, index) => {
           const bottom = sheet.getBoundingClientRect().bottom -
@@ -257,14 +378,14 @@ test("every page of a sheet of 30 holds its content", async () => {
             .map((part) => part.getBoundingClientRect().bottom));
           return lowest > bottom + 0.5 || sheet.scrollHeight > sheet.clientHeight ? index + 1 : 0;
         }).filter(Boolean));
-      assert.deepStrictEqual(spilt, [], `sheet ${number}, ${kind}`);
+      assert.deepStrictEqual(spilt, [], `sheet ${code}, ${kind}`);
       await page.done();
     }
   }
 });
 
 test("on a phone the sheet is as wide as the screen", async () => {
-  const page = await open("?blatt=4711&anzahl=8");
+  const page = await open("?code=K7QM4XA2&anzahl=8");
   await page.setViewportSize({ width: 360, height: 640 });
   // Reading a size lays the page out anew, at the viewport's new size.
   const widths = await page.evaluate(() => [document.documentElement.scrollWidth,
@@ -282,7 +403,7 @@ async function laidOut(sheet) {
                                write: false }).outputFiles;
   const context = await browser.newContext({ bypassCSP: true });
   const page = await context.newPage();
-  await page.goto(`file://${SITE}/arbeitsblatt.html?blatt=1&anzahl=1`);
+  await page.goto(`file://${SITE}/arbeitsblatt.html?code=K7QM4XA2&anzahl=1`);
   await page.waitForSelector(".solution");
   await page.addScriptTag({ content: bundle.text });
   const pages = await page.evaluate((input) => {
@@ -292,7 +413,7 @@ async function laidOut(sheet) {
       kind: sheet.className,
       head: sheet.querySelector(".page-head").textContent,
       headings: [...sheet.querySelectorAll("h2, h3")].map((heading) => heading.textContent),
-      trainer: sheet.querySelector(".trainer > p")?.textContent,
+      trainer: sheet.querySelector(".trainer-address")?.textContent,
       address: sheet.querySelector(".address")?.textContent,
       fits: sheet.scrollHeight <= sheet.clientHeight,
     }));
