@@ -1,7 +1,8 @@
 #!/usr/bin/env node
 // Makes docs/worksheet.png, the picture of a printed worksheet in the README: the sheet of code
 // K7QM4XA2 with 8 problems, printed to A4 by headless Chromium, and its first page turned into a
-// PNG by pdftoppm. The code fixes the problems, so the picture comes out the same.
+// PNG by pdftoppm. The code fixes the problems, so the picture comes out the same but for
+// the trainer's address at the foot, the path of the site that it was opened from.
 // Needs the web preset's tools (emscripten, npm ci in web/), chromium and poppler-utils.
 "use strict";
 
