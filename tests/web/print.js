@@ -10,46 +10,38 @@ const { promisify } = require("node:util");
 const { virtualDisplay } = require("./browsers.js");
 const { CHROMIUM_ARGS } = require("./site_server.js");
 
+// Playwright's and puppeteer's pages share what printing needs.
+function printing(browser, pdfOptions) {
+  return {
+    async print(url, selector, file) {
+      const page = await browser.newPage();
+      const errors = [];
+      page.on("pageerror", (error) => errors.push(error.message));
+      page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+      await page.goto(url);
+      await page.waitForSelector(selector);
+      await page.pdf({ path: file, ...pdfOptions });
+      await page.close();
+      return errors;
+    },
+    close: () => browser.close(),
+  };
+}
+
 // Each: start(env) resolves to { print(url, selector, file) resolving to the page's errors,
 // close() }.
 const ENGINES = {
   async chromium(env) {
     const { chromium } = require("../../web/node_modules/playwright-core");
     const browser = await chromium.launch({ executablePath: env.CHROMIUM, args: CHROMIUM_ARGS });
-    return {
-      async print(url, selector, file) {
-        const page = await browser.newPage();
-        const errors = [];
-        page.on("pageerror", (error) => errors.push(error.message));
-        page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
-        await page.goto(url);
-        await page.waitForSelector(selector);
-        await page.pdf({ path: file, preferCSSPageSize: true });
-        await page.close();
-        return errors;
-      },
-      close: () => browser.close(),
-    };
+    return printing(browser, { preferCSSPageSize: true });
   },
 
   async firefox(env) {
     const puppeteer = require("../../web/node_modules/puppeteer-core");
     const browser = await puppeteer.launch({ browser: "firefox", executablePath: env.FIREFOX,
                                              headless: true, protocol: "webDriverBiDi" });
-    return {
-      async print(url, selector, file) {
-        const page = await browser.newPage();
-        const errors = [];
-        page.on("pageerror", (error) => errors.push(error.message));
-        page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
-        await page.goto(url);
-        await page.waitForSelector(selector);
-        await page.pdf({ path: file, format: "A4", preferCSSPageSize: true });
-        await page.close();
-        return errors;
-      },
-      close: () => browser.close(),
-    };
+    return printing(browser, { format: "A4", preferCSSPageSize: true });
   },
 
   async webkit(env) {
