@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -14,11 +14,11 @@ namespace {
 
 std::string hex(const std::array<std::uint8_t, 32>& digest)
 {
+    constexpr std::string_view digits = "0123456789abcdef";
     std::string text;
     for (const std::uint8_t byte : digest) {
-        std::array<char, 3> two{};
-        std::snprintf(two.data(), two.size(), "%02x", byte);
-        text += two.data();
+        text += digits[byte >> 4];
+        text += digits[byte & 15U];
     }
     return text;
 }

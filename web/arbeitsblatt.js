@@ -2,8 +2,8 @@
 // program's own generator and statement writer give for the sheet's code (worksheet.js, the
 // WebAssembly module), laid out in pages by sheet_layout.js. Printing is left to the browser
 // and arbeitsblatt.css. The choices but the code also stand in the address
-// (?anzahl=…&art=…&gruppen=…&loesungen=…); the address with the code, which remakes the sheet,
-// stands on the pages of the key only, since browsers print the address on every page.
+// (?anzahl=…&art=…&gruppen=…&loesungen=…); the address with the code, which remakes the
+// sheet, stands on the pages of the key only, since browsers print the address on every page.
 
 import createWorksheet from "worksheet-module"; // web/worksheet_module.cpp, built by Emscripten
 import { keepSiteOffline } from "./offline.js";
@@ -119,8 +119,9 @@ function fromAddress(query) {
   };
   const oneOf = (name, label, values, rule) => {
     const value = query.get(name);
-    if (values.includes(value)) form.elements[name].value = value;
-    else if (value !== null) notes.push(`${label} ${value} geht nicht (${rule}): ${form.elements[name].value}.`);
+    const field = form.elements[name];
+    if (values.includes(value)) field.value = value;
+    else if (value !== null) notes.push(`${label} ${value} geht nicht (${rule}): ${field.value}.`);
   };
   whole("anzahl", "Anzahl", countField, () => `${countField.value} Aufgaben`);
   oneOf("art", "Art", Object.keys(KINDS), "beide, arbeit oder vorrat");
