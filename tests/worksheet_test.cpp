@@ -95,6 +95,7 @@ TEST(Worksheet, HasTheChosenGroupsAndKindsWithoutARepeat)
         for (const auto& group : sheet.groups) {
             ASSERT_EQ(group.size(), static_cast<std::size_t>(choices.count));
             const int work = workCount(group);
+            EXPECT_EQ(work, workCount(sheet.groups[0])) << "the same mix in every group";
             if (choices.kinds == SheetKinds::Both) {
                 EXPECT_LE(std::abs(2 * work - choices.count), 1);
             } else {

@@ -98,9 +98,19 @@ function render(module, choices) {
   try {
     history.replaceState(null, "", addressOf(choices, false));
   } catch {
-    // Some browsers refuse to change the address of a file:// page; the sheet is there anyway.
+    // Some browsers refuse to change the address of a file:// page; the sheet is there anyway,
+    // but an address with the code would be printed on every page.
+    if (new URLSearchParams(location.search).has("code")) status.textContent += ` ${CODE_SHOWN}`;
   }
 }
+
+const CODE_SHOWN = "Die Adresszeile zeigt noch den Code: vor dem Drucken die Kopf- und " +
+  "Fußzeilen des Browsers ausschalten.";
+
+const shownLabel = () => document.title.replace(/ zum Dreisatz$/, "");
+
+// A value of the address as the status line names it: a long one cut short.
+const shortened = (value) => (value.length > 20 ? `${value.slice(0, 20)}…` : value);
 
 // The address's values: each valid one goes into its field; each other one is named, with what
 // the sheet takes instead, and its field keeps its default.
@@ -114,14 +124,16 @@ function fromAddress(query) {
     if (/^\d{1,9}$/.test(value) && Number(value) >= min && Number(value) <= max) {
       field.value = String(Number(value));
     } else {
-      notes.push(`${label} ${value} geht nicht (${min} bis ${max}): ${instead()}.`);
+      notes.push(`${label} ${shortened(value)} geht nicht (${min} bis ${max}): ${instead()}.`);
     }
   };
   const oneOf = (name, label, values, rule) => {
     const value = query.get(name);
     const field = form.elements[name];
     if (values.includes(value)) field.value = value;
-    else if (value !== null) notes.push(`${label} ${value} geht nicht (${rule}): ${field.value}.`);
+    else if (value !== null) {
+      notes.push(`${label} ${shortened(value)} geht nicht (${rule}): ${field.value}.`);
+    }
   };
   whole("anzahl", "Anzahl", countField, () => `${countField.value} Aufgaben`);
   oneOf("art", "Art", Object.keys(KINDS), "beide, arbeit oder vorrat");
@@ -132,7 +144,15 @@ function fromAddress(query) {
   oneOf("loesungen", "Lösungen", MODES, "mit, ohne oder nur");
   const code = query.get("code");
   if (code !== null && codeOf(code)) codeField.value = codeOf(code);
-  else if (code !== null) notes.push(`Code ${code} geht nicht (${CODE_RULE}): ${codeField.value}.`);
+  else if (code !== null) {
+    notes.push(`Code ${shortened(code)} geht nicht (${CODE_RULE}): ${codeField.value}.`);
+  }
+  // Sheets had numbers before they had codes; a number remakes nothing now.
+  const number = query.get("blatt");
+  if (number !== null && code === null) {
+    notes.push(`Blatt ${shortened(number)} gibt es nicht mehr (Blätter haben einen Code): ` +
+               `neuer Code ${codeField.value}.`);
+  }
   return notes;
 }
 
@@ -154,14 +174,16 @@ function start(module) {
     update();
   });
   // The sheet follows every input at once, so that printing at any moment prints what is on
-  // screen; a value that cannot be used is reported when its field is left.
+  // screen; while a value cannot be used, the status line says that the sheet is the last one
+  // that could, and the value is reported when its field is left.
   form.addEventListener("input", () => {
     checkCode();
     if (form.checkValidity()) render(module, chosen());
+    else status.textContent = `So geht die Auswahl nicht; es bleibt ${shownLabel()}.`;
   });
-  form.addEventListener("change", () => {
+  form.addEventListener("change", (event) => {
     checkCode();
-    if (!form.reportValidity()) return;
+    if (!event.target.reportValidity() || !form.checkValidity()) return;
     for (const field of [countField, groupsField]) field.value = String(Number(field.value));
     codeField.value = codeOf(codeField.value);
   });
@@ -169,7 +191,10 @@ function start(module) {
     codeField.value = randomCode();
     update();
   });
-  document.getElementById("print").addEventListener("click", () => window.print());
+  document.getElementById("print").addEventListener("click", () => {
+    checkCode();
+    if (form.reportValidity()) window.print();
+  });
   render(module, chosen());
   status.textContent = [...notes, status.textContent].join(" ");
   keepSiteOffline(); // a teacher who comes straight here gets the whole site for offline use

@@ -25,21 +25,26 @@ std::string hashed(std::string_view purpose, std::string_view code, SheetChoices
     return text;
 }
 
-// Draws count problems of the kinds from std::rand seeded with seed, skipping those in taken,
-// which gains the drawn ones.
-std::vector<Exercise> drawProblems(unsigned seed, int count, SheetKinds kinds,
+// How many problems of each kind a group may have.
+struct KindCaps {
+    std::size_t work;
+    std::size_t supply;
+};
+
+// Draws count problems from std::rand seeded with seed, skipping a problem of a kind that has
+// reached its cap and one already in taken, which gains the drawn ones. The caps add up to at
+// least count.
+std::vector<Exercise> drawProblems(unsigned seed, std::size_t count, KindCaps caps,
                                    std::vector<Exercise>& taken)
 {
     std::srand(seed);
-    const auto wanted = static_cast<std::size_t>(std::clamp(count, 1, 30));
     std::vector<Exercise> drawn;
-    while (drawn.size() < wanted) {
+    while (drawn.size() < count) {
         const Exercise e = drawExercise();
         const bool work = e.kind == ExerciseKind::WorkExercise;
-        const auto sameKind = std::count_if(drawn.begin(), drawn.end(),
-                                            [&e](const Exercise& d) { return d.kind == e.kind; });
-        if ((kinds == SheetKinds::WorkOnly && !work) || (kinds == SheetKinds::SupplyOnly && work) ||
-            (kinds == SheetKinds::Both && static_cast<std::size_t>(sameKind) == (wanted + 1) / 2) ||
+        const auto sameKind = static_cast<std::size_t>(std::count_if(
+            drawn.begin(), drawn.end(), [&e](const Exercise& d) { return d.kind == e.kind; }));
+        if (sameKind == (work ? caps.work : caps.supply) ||
             std::any_of(taken.begin(), taken.end(),
                         [&e](const Exercise& d) { return sameProblem(d, e); })) {
             continue;
@@ -63,13 +68,25 @@ Worksheet makeWorksheet(std::string_view code, SheetChoices choices)
         sheet.label += codeLetters[(bits >> shift) & 31U];
     }
 
+    // With both kinds the first group takes half of each, the odd one to whichever kind its
+    // draws give first; the other groups take the same mix, so that no group has more of the
+    // harder kind.
+    const auto count = static_cast<std::size_t>(std::clamp(choices.count, 1, 30));
+    KindCaps caps = choices.kinds == SheetKinds::WorkOnly ? KindCaps{count, 0}
+                    : choices.kinds == SheetKinds::SupplyOnly
+                        ? KindCaps{0, count}
+                        : KindCaps{(count + 1) / 2, (count + 1) / 2};
     std::vector<Exercise> taken;
     const int groups = std::clamp(choices.groups, 1, 6);
     for (int group = 0; group < groups; ++group) {
         const auto seed = sha256(hashed("group " + std::to_string(group), code, choices));
         const unsigned s = unsigned{seed[0]} << 24 | unsigned{seed[1]} << 16 |
                            unsigned{seed[2]} << 8 | unsigned{seed[3]};
-        sheet.groups.push_back(drawProblems(s, choices.count, choices.kinds, taken));
+        sheet.groups.push_back(drawProblems(s, count, caps, taken));
+        const auto work = static_cast<std::size_t>(
+            std::count_if(sheet.groups[0].begin(), sheet.groups[0].end(),
+                          [](const Exercise& e) { return e.kind == ExerciseKind::WorkExercise; }));
+        caps = {work, count - work};
     }
     return sheet;
 }

@@ -31,6 +31,7 @@ struct Worksheet {
 };
 
 // The sheet of a code with these choices: the same code and choices always give the same sheet.
-// Each group, and each count, has a seed of its own, drawn from the code; no problem stands
-// twice on a sheet, not even in two groups.
+// Each group, and each count, has a seed of its own, drawn from the code; every group has as
+// many problems of each kind as the first; no problem stands twice on a sheet, not even in two
+// groups.
 Worksheet makeWorksheet(std::string_view code, SheetChoices choices);

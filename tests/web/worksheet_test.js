@@ -204,6 +204,10 @@ const ADDRESSES = [
     /^Code K7QM4XA geht nicht \(8 Zeichen, A bis Z ohne I und O, 2 bis 9\): ([A-Z2-9]{8})\. /,
     null, 5],
   ["?code=K7QM4XA0&anzahl=5", /^Code K7QM4XA0 geht nicht \([^)]*\): ([A-Z2-9]{8})\. /, null, 5],
+  [`?code=${"X".repeat(5000)}`, /^Code X{20}… geht nicht \([^)]*\): ([A-Z2-9]{8})\. /, null, 8],
+  ["?blatt=2026&anzahl=5",
+    /^Blatt 2026 gibt es nicht mehr \(Blätter haben einen Code\): neuer Code ([A-Z2-9]{8})\. /,
+    null, 5],
   ["?code=k7qm-4xa2&anzahl=3", /^Blatt [A-Z2-9]{4} mit 3 Aufgaben erstellt\.$/, "K7QM4XA2", 3],
   ["?code=K7QM4XA2&art=gemischt", "Art gemischt geht nicht (beide, arbeit oder vorrat): beide.",
     "K7QM4XA2", 8],
@@ -215,7 +219,7 @@ const ADDRESSES = [
 ];
 
 for (const [query, note, code, count] of ADDRESSES) {
-  test(`the address ${query} gives the sheet its fields show`, async () => {
+  test(`the address ${query.slice(0, 40)} gives the sheet its fields show`, async () => {
     const page = await open(query);
     const status = await page.textContent("#status");
     if (typeof note === "string") assert.ok(status.startsWith(`${note} `), status);
@@ -264,17 +268,20 @@ for (const [mode, pupilPages, keyPages] of MODES) {
 
 // What a pupil can see: the printed pages of problems, the page's title and its address. None
 // of them carries the code, so none remakes the sheet or its key.
-test("the pupils' pages, the title and the address bar never show the code", async () => {
-  const page = await open("?code=K7QM4XA2&anzahl=8&gruppen=2", true);
-  const { label } = await sheetOf(page);
-  assert.match(label, /^Blatt [A-HJ-NP-Z2-9]{4}$/);
-  const seen = await page.evaluate(() => [location.href, document.title,
-    ...[...document.querySelectorAll(".pupil-page")].map((part) => part.textContent)]);
-  assert.ok(seen.length >= 4);
-  for (const text of seen) assert.doesNotMatch(text, /K7QM4XA2|code=/i, text);
-  assert.match(seen[0], /\?anzahl=8&art=beide&gruppen=2&loesungen=mit$/);
-  await page.done();
-});
+for (const overHttp of [false, true]) {
+  test(`the pupils' pages, the title and the address bar never show the code (${
+    overHttp ? "http" : "file://"})`, async () => {
+    const page = await open("?code=K7QM4XA2&anzahl=8&gruppen=2", overHttp);
+    const { label } = await sheetOf(page);
+    assert.match(label, /^Blatt [A-HJ-NP-Z2-9]{4}$/);
+    const seen = await page.evaluate(() => [location.href, document.title,
+      ...[...document.querySelectorAll(".pupil-page")].map((part) => part.textContent)]);
+    assert.ok(seen.length >= 4);
+    for (const text of seen) assert.doesNotMatch(text, /K7QM4XA2|code=/i, text);
+    assert.match(seen[0], /\?anzahl=8&art=beide&gruppen=2&loesungen=mit$/);
+    await page.done();
+  });
+}
 
 // The pages of each group, read from the screen: the group its head names, and its problems.
 const groupsOf = (page) => page.evaluate(() => {
@@ -299,12 +306,13 @@ test("each group has its own problems of the same mix, named on its pages and in
     assert.deepStrictEqual([...new Set(keys)], ["Gruppe A", "Gruppe B", "Gruppe C"]);
     const all = Object.values(groups).flat().map(([, ...sentences]) => sentences.join(" "));
     assert.strictEqual(new Set(all).size, 21, "no problem in two groups");
-    for (const [name, tasks] of Object.entries(groups)) {
+    const mix = Object.entries(groups).map(([name, tasks]) => {
       assert.deepStrictEqual(tasks.map(([heading]) => heading),
                              [1, 2, 3, 4, 5, 6, 7].map((k) => `Aufgabe ${k}`), name);
-      const work = tasks.filter(([, first]) => first.startsWith("Eine Gruppe von ")).length;
-      assert.ok(work === 3 || work === 4, `${name}: ${work} of 7 work`);
-    }
+      return tasks.filter(([, first]) => first.startsWith("Eine Gruppe von ")).length;
+    });
+    assert.ok(mix[0] === 3 || mix[0] === 4, `${mix[0]} of 7 work`);
+    assert.deepStrictEqual(mix, [mix[0], mix[0], mix[0]], "the same mix in every group");
     const solutions = await page.evaluate(() => document.querySelectorAll(".solution").length);
     assert.strictEqual(solutions, 21);
     const pages = await printed(page);
@@ -355,6 +363,13 @@ test("the sheet follows each input at once, so that printing prints what is on s
     await page.check("input[value=arbeit]");
     await page.waitForFunction(() => [...document.querySelectorAll(".task p")]
       .every((p, i) => i % 2 || p.textContent.startsWith("Eine Gruppe von ")));
+    // A value that cannot be used leaves the sheet, and the status line says so.
+    const title = await page.title();
+    await page.fill("#code", "K7QM");
+    const label = title.replace(" zum Dreisatz", "");
+    assert.strictEqual(await page.textContent("#status"),
+                       `So geht die Auswahl nicht; es bleibt ${label}.`);
+    assert.strictEqual(await page.title(), title);
     await page.done();
   });
 
