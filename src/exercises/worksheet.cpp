@@ -82,11 +82,14 @@ Worksheet makeWorksheet(std::string_view code, SheetChoices choices)
         const auto seed = sha256(hashed("group " + std::to_string(group), code, choices));
         const unsigned s = unsigned{seed[0]} << 24 | unsigned{seed[1]} << 16 |
                            unsigned{seed[2]} << 8 | unsigned{seed[3]};
-        sheet.groups.push_back(drawProblems(s, count, caps, taken));
-        const auto work = static_cast<std::size_t>(
-            std::count_if(sheet.groups[0].begin(), sheet.groups[0].end(),
-                          [](const Exercise& e) { return e.kind == ExerciseKind::WorkExercise; }));
-        caps = {work, count - work};
+        const auto& drawn = sheet.groups.emplace_back(drawProblems(s, count, caps, taken));
+        if (group == 0) {
+            const auto work = static_cast<std::size_t>(
+                std::count_if(drawn.begin(), drawn.end(), [](const Exercise& e) {
+                    return e.kind == ExerciseKind::WorkExercise;
+                }));
+            caps = {work, count - work};
+        }
     }
     return sheet;
 }
