@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
@@ -14,15 +15,26 @@ namespace {
 
 constexpr unsigned seed = 20261208;
 
-// What the console operations saw; function pointers cannot capture, so they report here.
+// What the session's operations saw, and how much had been written when each was called.
 struct ConsoleLog {
     const std::stringbuf* out = nullptr;
     std::size_t outputAtColours = std::string::npos;
     std::size_t outputAtPause = std::string::npos;
     int pauses = 0;
     bool inputEnded = false;
-    std::vector<Exercise> offered;
-    std::vector<std::string> outputAtOffers;
+    struct Posed {
+        Exercise exercise;
+        long long number;
+        std::size_t outputAt;
+    };
+    std::vector<Posed> posed;
+    struct Judged {
+        Exercise exercise;
+        float erg;
+        bool right;
+        std::size_t outputAt;
+    };
+    std::vector<Judged> judged;
     struct Asked {
         Question question;
         long long posed;
@@ -31,32 +43,53 @@ struct ConsoleLog {
         bool operator==(const Asked&) const = default;
     };
     std::vector<Asked> asked;
+    struct Finished {
+        long long posed;
+        long long correct;
+        SessionEnd how;
+        std::size_t outputAt;
+        bool operator==(const Finished&) const = default;
+    };
+    std::vector<Finished> finished;
 };
+
+// Operations that record into log, whose out must be set.
+SessionOperations recording(ConsoleLog& log)
+{
+    const auto written = [&log] { return log.out->str().size(); };
+    SessionOperations operations;
+    operations.setColours = [&log, written] { log.outputAtColours = written(); };
+    operations.pause = [&log, written](bool inputEnded) {
+        ++log.pauses;
+        log.outputAtPause = written();
+        log.inputEnded = inputEnded;
+    };
+    operations.problemPosed = [&log, written](const ProblemPosed& posed) {
+        log.posed.push_back({posed.exercise, posed.number, written()});
+    };
+    operations.answerJudged = [&log, written](const AnswerJudged& judged) {
+        log.judged.push_back({judged.exercise, judged.erg, judged.right, written()});
+    };
+    operations.questionOpened = [&log, written](const QuestionOpened& opened) {
+        log.asked.push_back(
+            {opened.question, opened.tally.posedCount, opened.tally.correctCount, written()});
+    };
+    operations.sessionFinished = [&log, written](const SessionFinished& finished) {
+        log.finished.push_back(
+            {finished.tally.posedCount, finished.tally.correctCount, finished.how, written()});
+    };
+    return operations;
+}
+
+bool sameExercise(const Exercise& a, const Exercise& b)
+{
+    return std::tie(a.kind, a.scenarioIndex, a.firstGroupSize, a.secondGroupSize, a.factor,
+                    a.givenDuration, a.expectedAnswer) ==
+           std::tie(b.kind, b.scenarioIndex, b.firstGroupSize, b.secondGroupSize, b.factor,
+                    b.givenDuration, b.expectedAnswer);
+}
+
 ConsoleLog consoleLog;
-
-void recordColours()
-{
-    consoleLog.outputAtColours = consoleLog.out->str().size();
-}
-
-void recordPause(bool inputEnded)
-{
-    ++consoleLog.pauses;
-    consoleLog.outputAtPause = consoleLog.out->str().size();
-    consoleLog.inputEnded = inputEnded;
-}
-
-void recordOffer(const Exercise& exercise)
-{
-    consoleLog.offered.push_back(exercise);
-    consoleLog.outputAtOffers.push_back(consoleLog.out->str());
-}
-
-void recordQuestion(Question question, const ScoreTally& tally)
-{
-    consoleLog.asked.push_back(
-        {question, tally.posedCount, tally.correctCount, consoleLog.out->str().size()});
-}
 
 struct SessionResult {
     std::string output;
@@ -89,8 +122,7 @@ SessionResult runSession(const std::string& input)
     consoleLog = ConsoleLog{};
     consoleLog.out = &captured;
     try {
-        const ScoreTally tally = practiceSession(
-            in, out, {recordColours, recordPause, recordOffer, recordQuestion}, seed);
+        const ScoreTally tally = practiceSession(in, out, recording(consoleLog), seed);
         return {captured.str(), tally};
     } catch (const std::ios::failure&) {
         ADD_FAILURE() << "the dialogue wrote more than " << CappedOutput::cap << " bytes";
@@ -291,42 +323,54 @@ TEST_P(Dialogue, TranscriptIsExact)
     EXPECT_EQ(consoleLog.outputAtPause, run.output.size());
     EXPECT_EQ(consoleLog.inputEnded, c.inputEnded);
 
-    // The working is offered once per wrong answer, for that problem, after its feedback.
+    // Each problem is told once its statement is written, and each answer once its feedback
+    // is: right or wrong, with the number read.
+    const std::vector<Exercise> exercises = sessionExercises();
+    ASSERT_EQ(consoleLog.posed.size(), c.rounds.size());
     std::vector<Outcome> before;
-    std::size_t offers = 0;
+    std::size_t answered = 0;
     for (std::size_t i = 0; i < c.rounds.size(); ++i) {
         before.push_back(c.rounds[i]);
-        if (c.rounds[i] != Wrong) {
+        const std::string text = transcript(before);
+        const std::string statement = statementOf(exercises[i]);
+        const std::size_t statementAt = text.rfind(statement);
+        EXPECT_TRUE(sameExercise(consoleLog.posed[i].exercise, exercises[i]));
+        EXPECT_EQ(consoleLog.posed[i].number, static_cast<long long>(i) + 1);
+        EXPECT_EQ(consoleLog.posed[i].outputAt, statementAt + statement.size());
+        if (c.rounds[i] == Unanswered) {
             continue;
         }
-        ASSERT_LT(offers, consoleLog.offered.size()) << "no offer after wrong answer " << i;
-        const Exercise posed = sessionExercises()[i];
-        const Exercise& offered = consoleLog.offered[offers];
-        EXPECT_EQ(std::tie(offered.kind, offered.scenarioIndex, offered.firstGroupSize,
-                           offered.secondGroupSize, offered.givenDuration, offered.expectedAnswer),
-                  std::tie(posed.kind, posed.scenarioIndex, posed.firstGroupSize,
-                           posed.secondGroupSize, posed.givenDuration, posed.expectedAnswer));
-        const std::string text = transcript(before);
-        EXPECT_EQ(consoleLog.outputAtOffers[offers], text.substr(0, text.rfind(continuePrompt)));
-        ++offers;
+        ASSERT_LT(answered, consoleLog.judged.size()) << "no judgement of answer " << i;
+        const auto& judged = consoleLog.judged[answered++];
+        EXPECT_TRUE(sameExercise(judged.exercise, exercises[i]));
+        EXPECT_EQ(judged.right, c.rounds[i] == Right);
+        EXPECT_EQ(judged.right, judged.erg == static_cast<float>(exercises[i].expectedAnswer));
+        EXPECT_EQ(judged.outputAt, text.rfind(continuePrompt));
     }
-    EXPECT_EQ(consoleLog.offered.size(), offers);
+    EXPECT_EQ(consoleLog.judged.size(), answered);
+
+    // The session is told finished once, after the verdict and before the pause.
+    const auto correct = std::count(c.rounds.begin(), c.rounds.end(), Right);
+    const std::vector<ConsoleLog::Finished> finished = {
+        {static_cast<long long>(c.rounds.size()), correct,
+         c.inputEnded ? SessionEnd::InputEnded : SessionEnd::Declined, run.output.size()}};
+    EXPECT_EQ(consoleLog.finished, finished);
 
     // Each question is told once its prompt is on screen, with the score up to then.
     std::vector<ConsoleLog::Asked> asked;
-    long long correct = 0;
+    long long correctSoFar = 0;
     for (std::size_t i = 0; i < c.rounds.size(); ++i) {
         const auto posed = static_cast<long long>(i) + 1;
         before.assign(c.rounds.begin(), c.rounds.begin() + static_cast<std::ptrdiff_t>(i) + 1);
         const std::string text = transcript(before);
         const std::size_t statement = text.rfind(statementOf(sessionExercises()[i]));
-        asked.push_back({Question::Answer, posed, correct,
+        asked.push_back({Question::Answer, posed, correctSoFar,
                          text.find(answerPrompt, statement) + answerPrompt.size()});
         if (c.rounds[i] == Unanswered) {
             break;
         }
-        correct += c.rounds[i] == Right ? 1 : 0;
-        asked.push_back({Question::Continue, posed, correct,
+        correctSoFar += c.rounds[i] == Right ? 1 : 0;
+        asked.push_back({Question::Continue, posed, correctSoFar,
                          text.rfind(continuePrompt) + continuePrompt.size()});
     }
     EXPECT_EQ(consoleLog.asked, asked);
@@ -378,9 +422,7 @@ TEST(Dialogue, FlushesEveryLineEndAndEverythingBeforeEachRead)
     std::istream in(&typed);
     std::ostream out(&written);
 
-    consoleLog = ConsoleLog{};
-    consoleLog.out = &written;
-    practiceSession(in, out, {[] {}, [](bool) {}, [](const Exercise&) {}, recordQuestion}, seed);
+    practiceSession(in, out, {}, seed);
 
     const std::string text = written.str();
     EXPECT_EQ(typed.waitsWithPendingOutput, 0);
@@ -398,6 +440,67 @@ TEST(Dialogue, FlushesEveryLineEndAndEverythingBeforeEachRead)
     }
     EXPECT_EQ(flushedLineEnds, lineEnds);
     EXPECT_EQ(text, transcript({Right, Wrong}));
+}
+
+// A read the console interrupted ends the session where it stands: nothing more is written, no
+// score and no pause, and the session is told finished as interrupted. The console is asked
+// only when a read gets no number.
+TEST(Dialogue, InterruptedReadEndsTheSessionWithNothingMoreWritten)
+{
+    const A a = expectedAnswers();
+    struct InterruptCase {
+        std::string input;
+        std::vector<Outcome> rounds;
+        long long correct;
+    };
+    const std::vector<InterruptCase> cases = {
+        {"", {Unanswered}, 0},
+        {n(a[0]) + "\n", {Right}, 1},
+        {"0\n1\n" + n(a[1]) + "\n", {Wrong, Right}, 1},
+    };
+    for (const InterruptCase& c : cases) {
+        std::istringstream in(c.input);
+        std::stringbuf captured;
+        std::ostream out(&captured);
+        consoleLog = ConsoleLog{};
+        consoleLog.out = &captured;
+        SessionOperations operations = recording(consoleLog);
+        int asked = 0;
+        operations.interrupted = [&asked] { return ++asked > 0; };
+        const ScoreTally tally = practiceSession(in, out, operations, seed);
+
+        std::string expected = transcript(c.rounds);
+        expected.erase(c.rounds.back() == Unanswered ? expected.rfind(answerPrompt) +
+                                                           answerPrompt.size()
+                                                     : expected.rfind(continuePrompt) +
+                                                           continuePrompt.size());
+        EXPECT_EQ(captured.str(), expected) << c.input;
+        EXPECT_EQ(asked, 1) << c.input;
+        EXPECT_EQ(consoleLog.pauses, 0) << c.input;
+        const auto posed = static_cast<long long>(c.rounds.size());
+        const std::vector<ConsoleLog::Finished> finished = {
+            {posed, c.correct, SessionEnd::Interrupted, expected.size()}};
+        EXPECT_EQ(consoleLog.finished, finished) << c.input;
+        EXPECT_EQ(tally.posedCount, posed);
+        EXPECT_EQ(tally.correctCount, c.correct);
+    }
+}
+
+// A console that was not interrupted lets a failed read end the session as the end of input.
+TEST(Dialogue, UninterruptedEndOfInputEndsAsBefore)
+{
+    std::istringstream in("abc");
+    std::stringbuf captured;
+    std::ostream out(&captured);
+    consoleLog = ConsoleLog{};
+    consoleLog.out = &captured;
+    SessionOperations operations = recording(consoleLog);
+    operations.interrupted = [] { return false; };
+    practiceSession(in, out, operations, seed);
+    EXPECT_EQ(captured.str(), transcript({Unanswered}));
+    EXPECT_EQ(consoleLog.pauses, 1);
+    ASSERT_EQ(consoleLog.finished.size(), 1U);
+    EXPECT_EQ(consoleLog.finished[0].how, SessionEnd::InputEnded);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -142,80 +141,26 @@ TEST(Statement, HasSixLinesWithEmptyFirstLastAndMiddle)
     }
 }
 
-std::string working(ExerciseKind kind, int index, int first, int second, int duration)
+// statementOf holds the lines that writeStatement writes, with the empty lines around them.
+TEST(Statement, LinesAreTheWrittenStatementWithoutItsEmptyLines)
 {
-    std::ostringstream out;
-    writeWorking(out, kind, index, first, second, duration);
-    return out.str();
-}
-
-// Every scenario's working, in the nominative: singular, plural and time unit of one index.
-const std::vector<StatementCase> workings = {
-    {"WorkCleaners", ExerciseKind::WorkExercise, 0, 3, 4, 12,
-     "3 Reinigungskraefte -> 12 Stunden\n"
-     "1 Reinigungskraft -> 3 * 12 = 36 Stunden\n"
-     "4 Reinigungskraefte -> 36 : 4 = 9 Stunden\n"},
-    {"WorkJudges", ExerciseKind::WorkExercise, 1, 2, 5, 10,
-     "2 Richterinnen -> 10 Wochen\n1 Richterin -> 2 * 10 = 20 Wochen\n"
-     "5 Richterinnen -> 20 : 5 = 4 Wochen\n"},
-    {"WorkMiners", ExerciseKind::WorkExercise, 2, 9, 11, 154,
-     "9 Bergmaenner -> 154 Tage\n1 Bergmann -> 9 * 154 = 1386 Tage\n"
-     "11 Bergmaenner -> 1386 : 11 = 126 Tage\n"},
-    {"WorkPupils", ExerciseKind::WorkExercise, 3, 6, 2, 8,
-     "6 Schueler -> 8 Minuten\n1 Schueler -> 6 * 8 = 48 Minuten\n"
-     "2 Schueler -> 48 : 2 = 24 Minuten\n"},
-    {"WorkAnts", ExerciseKind::WorkExercise, 4, 4, 6, 30,
-     "4 Ameisen -> 30 Minuten\n1 Ameise -> 4 * 30 = 120 Minuten\n"
-     "6 Ameisen -> 120 : 6 = 20 Minuten\n"},
-    {"WorkRoadWorkers", ExerciseKind::WorkExercise, 5, 7, 5, 50,
-     "7 Strassenarbeiter -> 50 Tage\n1 Strassenarbeiter -> 7 * 50 = 350 Tage\n"
-     "5 Strassenarbeiter -> 350 : 5 = 70 Tage\n"},
-    {"SupplyExpedition", ExerciseKind::SupplyExercise, 0, 13, 19, 95,
-     "13 Expeditionsmitglieder -> 95 Wochen\n"
-     "1 Expeditionsmitglied -> 13 * 95 = 1235 Wochen\n"
-     "19 Expeditionsmitglieder -> 1235 : 19 = 65 Wochen\n"},
-    {"SupplyFestival", ExerciseKind::SupplyExercise, 1, 2, 3, 6,
-     "2 Festivalbesucher -> 6 Tage\n1 Festivalbesucher -> 2 * 6 = 12 Tage\n"
-     "3 Festivalbesucher -> 12 : 3 = 4 Tage\n"},
-    {"SupplyCows", ExerciseKind::SupplyExercise, 2, 7, 3, 12,
-     "7 Kuehe -> 12 Monate\n1 Kuh -> 7 * 12 = 84 Monate\n3 Kuehe -> 84 : 3 = 28 Monate\n"},
-    {"SupplyBulbs", ExerciseKind::SupplyExercise, 3, 10, 4, 20,
-     "10 Gluehbirnen -> 20 Stunden\n1 Gluehbirne -> 10 * 20 = 200 Stunden\n"
-     "4 Gluehbirnen -> 200 : 4 = 50 Stunden\n"},
-    {"SupplyChildren", ExerciseKind::SupplyExercise, 4, 5, 10, 40,
-     "5 Kinder -> 40 Tage\n1 Kind -> 5 * 40 = 200 Tage\n10 Kinder -> 200 : 10 = 20 Tage\n"},
-    {"SupplyCars", ExerciseKind::SupplyExercise, 5, 12, 18, 90,
-     "12 Autos -> 90 Monate\n1 Auto -> 12 * 90 = 1080 Monate\n"
-     "18 Autos -> 1080 : 18 = 60 Monate\n"},
-};
-
-class Working : public testing::TestWithParam<StatementCase> {};
-
-TEST_P(Working, IsWrittenByteForByte)
-{
-    const StatementCase& c = GetParam();
-    EXPECT_EQ(working(c.kind, c.index, c.first, c.second, c.duration), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Working, Working, testing::ValuesIn(workings), caseName);
-
-TEST(Working, OfDrawnExercisesMultipliesThenEndsAtTheExpectedAnswer)
-{
-    const std::regex lines(R"(\d+ [A-Za-z]+ -> \d+ [A-Za-z]+\n)"
-                           R"(1 [A-Za-z]+ -> (\d+) \* (\d+) = (\d+) [A-Za-z]+\n)"
-                           R"(\d+ [A-Za-z]+ -> (\d+) : \d+ = (\d+) [A-Za-z]+\n)");
     std::srand(20261208);
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 500; ++i) {
         const Exercise e = drawExercise();
-        const std::string text =
-            working(e.kind, e.scenarioIndex, e.firstGroupSize, e.secondGroupSize, e.givenDuration);
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(text, m, lines)) << text;
-        EXPECT_EQ(std::stoi(m[1]), e.firstGroupSize) << text;
-        EXPECT_EQ(std::stoi(m[2]), e.givenDuration) << text;
-        EXPECT_EQ(std::stoi(m[3]), e.firstGroupSize * e.givenDuration) << text;
-        EXPECT_EQ(std::stoi(m[4]), std::stoi(m[3])) << text;
-        EXPECT_EQ(std::stoi(m[5]), e.expectedAnswer) << text;
+        const Statement lines = statementOf(e.kind, e.scenarioIndex, e.firstGroupSize,
+                                            e.secondGroupSize, e.givenDuration);
+        std::string joined = "\n";
+        for (const auto& line : lines.given) {
+            joined += line + "\n";
+        }
+        joined += "\n";
+        for (const auto& line : lines.question) {
+            joined += line + "\n";
+        }
+        joined += "\n";
+        EXPECT_EQ(joined, statement(e.kind, e.scenarioIndex, e.firstGroupSize, e.secondGroupSize,
+                                    e.givenDuration));
+        EXPECT_EQ(lines.given.size(), e.kind == ExerciseKind::WorkExercise ? 2U : 1U);
     }
 }
 

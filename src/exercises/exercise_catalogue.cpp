@@ -2,46 +2,64 @@
 
 #include <cstddef>
 
-void writeStatement(std::ostream& out, ExerciseKind kind, int scenarioIndex, int firstGroupSize,
-                    int secondGroupSize, int givenDuration)
+namespace {
+
+void append(std::string& text, std::string_view piece)
+{
+    text += piece;
+}
+
+void append(std::string& text, int number)
+{
+    text += std::to_string(number);
+}
+
+// The pieces of a line, joined with nothing in between: the catalogue's texts bring their own
+// blanks.
+template <typename... Pieces>
+std::string line(const Pieces&... pieces)
+{
+    std::string text;
+    (append(text, pieces), ...);
+    return text;
+}
+
+} // namespace
+
+Statement statementOf(ExerciseKind kind, int scenarioIndex, int firstGroupSize,
+                      int secondGroupSize, int givenDuration)
 {
     const auto r = static_cast<std::size_t>(scenarioIndex);
-    out << std::endl;
     if (kind == ExerciseKind::WorkExercise) {
         const auto personal = work::personal[r];
         const auto zeit = work::zeit[r];
-        out << " Eine Gruppe von " << firstGroupSize << personal
-            << " schafft die vorgegebene Arbeit" << std::endl;
-        out << " durchschnitttlich in " << givenDuration << zeit << ". " << std::endl;
-        out << std::endl;
-        out << " Wieviele" << zeit << " braucht dann ein Gruppe von " << secondGroupSize << personal
-            << " ?" << std::endl;
-    } else {
-        const auto lebens = supply::lebens[r];
-        const auto futter = supply::futter[r];
-        const auto zeit = supply::zeit[r];
-        out << " " << firstGroupSize << lebens << " kommen mit" << futter << givenDuration << zeit
-            << " aus. " << std::endl;
-        out << std::endl;
-        out << " Wieviele" << zeit << " reicht dieselbe Menge an" << futter << std::endl;
-        out << " fuer " << secondGroupSize << lebens << " ?" << std::endl;
+        return {{line(" Eine Gruppe von ", firstGroupSize, personal,
+                      " schafft die vorgegebene Arbeit"),
+                 line(" durchschnitttlich in ", givenDuration, zeit, ". ")},
+                {line(" Wieviele", zeit, " braucht dann ein Gruppe von ", secondGroupSize,
+                      personal, " ?")}};
     }
-    out << std::endl;
+    const auto lebens = supply::lebens[r];
+    const auto futter = supply::futter[r];
+    const auto zeit = supply::zeit[r];
+    return {{line(" ", firstGroupSize, lebens, " kommen mit", futter, givenDuration, zeit,
+                  " aus. ")},
+            {line(" Wieviele", zeit, " reicht dieselbe Menge an", futter),
+             line(" fuer ", secondGroupSize, lebens, " ?")}};
 }
 
-void writeWorking(std::ostream& out, ExerciseKind kind, int scenarioIndex, int firstGroupSize,
-                  int secondGroupSize, int givenDuration)
+void writeStatement(std::ostream& out, ExerciseKind kind, int scenarioIndex, int firstGroupSize,
+                    int secondGroupSize, int givenDuration)
 {
-    const auto r = static_cast<std::size_t>(scenarioIndex);
-    const bool work = kind == ExerciseKind::WorkExercise;
-    const auto mehrzahl = work ? work::mehrzahl[r] : supply::lebens[r];
-    const auto einzahl = work ? work::einzahl[r] : supply::einzahl[r];
-    const auto einheit = work ? work::einheit[r] : supply::zeit[r];
-    // One member alone needs the group's size times as long.
-    const int alone = firstGroupSize * givenDuration;
-    out << firstGroupSize << mehrzahl << " -> " << givenDuration << einheit << '\n';
-    out << 1 << einzahl << " -> " << firstGroupSize << " * " << givenDuration << " = " << alone
-        << einheit << '\n';
-    out << secondGroupSize << mehrzahl << " -> " << alone << " : " << secondGroupSize << " = "
-        << alone / secondGroupSize << einheit << '\n';
+    const Statement statement =
+        statementOf(kind, scenarioIndex, firstGroupSize, secondGroupSize, givenDuration);
+    out << std::endl;
+    for (const auto& given : statement.given) {
+        out << given << std::endl;
+    }
+    out << std::endl;
+    for (const auto& question : statement.question) {
+        out << question << std::endl;
+    }
+    out << std::endl;
 }

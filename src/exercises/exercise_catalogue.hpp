@@ -2,7 +2,9 @@
 
 #include <array>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 enum class ExerciseKind {
     WorkExercise,   // a group finishes a fixed job: the more workers, the less time
@@ -24,8 +26,9 @@ inline constexpr CatalogueTexts personal = {
 inline constexpr CatalogueTexts zeit = {
     " Stunden", " Wochen", " Tagen", " Minuten", " Minuten", " Tagen",
 };
-// The working of a problem needs the nominative, where personal and zeit hold the datives of
-// the statement ("von 3 Bergmaennern", "in 5 Tagen").
+// The working of a problem (7 Kuehe -> 12 Monate, 1 Kuh -> 7 * 12 = 84 Monate, ...) needs the
+// nominative, where personal and zeit hold the datives of the statement ("von 3 Bergmaennern",
+// "in 5 Tagen").
 inline constexpr CatalogueTexts einzahl = {
     " Reinigungskraft", " Richterin", " Bergmann", " Schueler", " Ameise", " Strassenarbeiter",
 };
@@ -36,6 +39,15 @@ inline constexpr CatalogueTexts mehrzahl = {
 inline constexpr CatalogueTexts einheit = {
     " Stunden", " Wochen", " Tage", " Minuten", " Minuten", " Tage",
 };
+// The same nouns spelled with umlauts and sharp s, for front-ends that can show them.
+namespace spelled {
+inline constexpr CatalogueTexts einzahl = {
+    "Reinigungskraft", "Richterin", "Bergmann", "Schüler", "Ameise", "Straßenarbeiter",
+};
+inline constexpr CatalogueTexts mehrzahl = {
+    "Reinigungskräfte", "Richterinnen", "Bergmänner", "Schüler", "Ameisen", "Straßenarbeiter",
+};
+} // namespace spelled
 } // namespace work
 
 namespace supply {
@@ -57,18 +69,38 @@ inline constexpr CatalogueTexts zeit = {
 inline constexpr CatalogueTexts einzahl = {
     " Expeditionsmitglied", " Festivalbesucher", " Kuh", " Gluehbirne", " Kind", " Auto",
 };
+// The nouns spelled with umlauts and sharp s, and the stock in the nominative with the verb
+// that agrees with it ("reicht das Heu", "reichen die Getränke"), for front-ends that can show
+// them.
+namespace spelled {
+inline constexpr CatalogueTexts einzahl = {
+    "Expeditionsmitglied", "Festivalbesucher", "Kuh", "Glühbirne", "Kind", "Auto",
+};
+inline constexpr CatalogueTexts mehrzahl = {
+    "Expeditionsmitglieder", "Festivalbesucher", "Kühe", "Glühbirnen", "Kinder", "Autos",
+};
+inline constexpr CatalogueTexts vorrat = {
+    "die Lebensmittelvorräte", "die eingelagerten Getränke", "das Heu",
+    "der Strom aus der Solarbatterie", "die Süßigkeiten", "das Motoröl",
+};
+inline constexpr CatalogueTexts reicht = {
+    "reichen", "reichen", "reicht", "reicht", "reichen", "reicht",
+};
+} // namespace spelled
 } // namespace supply
 
-// Writes the six lines of a problem statement, the first and the last empty.
+// A problem statement as the console shows it: the given pair and the question, each a sentence
+// of one or two lines, every line with its leading blank.
+struct Statement {
+    std::vector<std::string> given;
+    std::vector<std::string> question;
+};
+
 // scenarioIndex must lie in [0, scenarioCount).
+Statement statementOf(ExerciseKind kind, int scenarioIndex, int firstGroupSize,
+                      int secondGroupSize, int givenDuration);
+
+// Writes the six lines of a problem statement: an empty line before, between and after its
+// two sentences.
 void writeStatement(std::ostream& out, ExerciseKind kind, int scenarioIndex, int firstGroupSize,
                     int secondGroupSize, int givenDuration);
-
-// Writes the working of the same problem in three lines, as German classes set out an inverse
-// proportion: the given pair, one member's time, then the asked group's time. For supply
-// scenario 2 with 7, 3 and 12:
-//   7 Kuehe -> 12 Monate
-//   1 Kuh -> 7 * 12 = 84 Monate
-//   3 Kuehe -> 84 : 3 = 28 Monate
-void writeWorking(std::ostream& out, ExerciseKind kind, int scenarioIndex, int firstGroupSize,
-                  int secondGroupSize, int givenDuration);

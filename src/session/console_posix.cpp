@@ -249,8 +249,6 @@ struct StandardInput : std::streambuf {
     }
 };
 
-} // namespace
-
 void setConsoleColours()
 {
     if (::isatty(STDOUT_FILENO) == 0) {
@@ -305,25 +303,15 @@ void pauseConsole(bool inputEnded)
     writeText("\n");
 }
 
-// A terminal has nowhere beside the dialogue to show the working.
-void offerConsoleWorking(const Exercise& /*exercise*/) {}
+} // namespace
 
-// A terminal shows the prompts, and the typed line answers them.
-void askConsole(Question /*question*/, const ScoreTally& /*tally*/) {}
-
-unsigned clockSeed()
-{
-    const std::time_t t = std::time(nullptr);
-    return static_cast<unsigned>(t); // the low 32 bits of the clock
-}
-
-std::streambuf* standardInput()
+// A terminal shows the dialogue and nothing beside it, so it wants none of the session's events.
+Console openConsole()
 {
     static StandardInput input;
-    return &input;
-}
-
-std::streambuf* standardOutput()
-{
-    return std::cout.rdbuf();
+    const std::time_t t = std::time(nullptr);
+    SessionOperations operations;
+    operations.setColours = setConsoleColours;
+    operations.pause = pauseConsole;
+    return {&input, std::cout.rdbuf(), static_cast<unsigned>(t), operations}; // t's low 32 bits
 }

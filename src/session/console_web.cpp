@@ -1,4 +1,5 @@
 #include "console.hpp"
+#include "records_json.hpp"
 
 #include <emscripten.h>
 
@@ -12,11 +13,12 @@
 // program: writeOutput (text), readInput (a typed line, empty at the end of input),
 // waitForKey (a key or the page's "Weiter" button), setColours (the program's colours on a
 // cleared transcript), and isTerminal, which is false when a runner feeds the program from a
-// pipe instead (then, as on POSIX, there are no colours and no wait). Two calls tell the page
-// what the dialogue does, so that it never has to read the text: openQuestion (which question
-// is about to be read, with the score so far) and offerWorking (the working after a wrong
-// answer). Pages and runners without them ignore them. No escape sequences: the page never has
-// to parse the output.
+// pipe instead (then, as on POSIX, there are no colours and no wait). isInterrupted says
+// whether an empty read was the learner's Ctrl-C rather than the end of input.
+// What happens in the session reaches the page as one object per event through sessionEvent,
+// with the problem as data (records_json.hpp), and the program's fixed texts once through
+// programTexts, so that the page never has to read the text. No escape sequences: the page
+// never has to parse the output. Pages and runners without these calls do without them.
 // Reading waits without blocking the page: Asyncify suspends the program until the page
 // resolves the promise. Only readInput and waitForKey wait (see src/CMakeLists.txt).
 
@@ -92,6 +94,55 @@ struct PageInput : std::streambuf {
 
 } // namespace
 
+// clang-format off
+EM_JS(bool, isInterrupted, (), {
+    return !!(Module.isInterrupted && Module.isInterrupted());
+});
+
+EM_JS(void, tellProgramTexts, (const char* separator), {
+    if (Module.programTexts) {
+        Module.programTexts({ separator: UTF8ToString(separator) });
+    }
+});
+
+// One object per event; the problem comes as JSON from problemJson.
+EM_JS(void, tellProblemPosed, (const char* problem, double number), {
+    if (Module.sessionEvent) {
+        Module.sessionEvent({ type: "problemPosed", problem: JSON.parse(UTF8ToString(problem)),
+                              number });
+    }
+});
+
+EM_JS(void, tellAnswerJudged, (const char* problem, double erg, bool right), {
+    if (Module.sessionEvent) {
+        Module.sessionEvent({ type: "answerJudged", problem: JSON.parse(UTF8ToString(problem)),
+                              erg, right });
+    }
+});
+
+EM_JS(void, tellQuestionOpened, (bool answer, double posed, double correct), {
+    if (Module.sessionEvent) {
+        Module.sessionEvent({ type: "questionOpened", question: answer ? "answer" : "continue",
+                              posed, correct });
+    }
+});
+
+EM_JS(void, tellSessionFinished, (int how, double posed, double correct), {
+    if (Module.sessionEvent) {
+        Module.sessionEvent({ type: "sessionFinished",
+                              how: ["declined", "inputEnded", "interrupted"][how], posed,
+                              correct });
+    }
+});
+
+// The page's millisecond clock: learners who start in the same second get different problems.
+EM_JS(unsigned, pageClock, (), {
+    return Date.now() >>> 0;
+});
+// clang-format on
+
+namespace {
+
 void setConsoleColours()
 {
     if (isTerminal()) {
@@ -110,62 +161,37 @@ void pauseConsole(bool inputEnded)
     writeText("\n");
 }
 
-std::streambuf* standardInput()
+} // namespace
+
+// Each event is told once what the program wrote before it is on the page.
+Console openConsole()
 {
     static PageInput input;
-    return &input;
-}
-
-std::streambuf* standardOutput()
-{
     static PageOutput output;
-    return &output;
-}
-
-// clang-format off
-EM_JS(void, offerWorkingToPage, (const char* text, int size, bool work, int scenario, int first,
-                                 int second), {
-    if (Module.offerWorking) {
-        Module.offerWorking({
-            lines: new TextDecoder().decode(HEAPU8.slice(text, text + size)),
-            kind: work ? "work" : "supply", scenario, first, second,
-        });
-    }
-});
-
-EM_JS(void, openQuestionOnPage, (bool answer, double posed, double correct), {
-    if (Module.openQuestion) {
-        Module.openQuestion(answer ? "answer" : "continue", posed, correct);
-    }
-});
-
-// The page's millisecond clock: learners who start in the same second get different problems.
-EM_JS(unsigned, pageClock, (), {
-    return Date.now() >>> 0;
-});
-// clang-format on
-
-// The working in three lines, with what the page needs to say why in words of its own.
-void offerConsoleWorking(const Exercise& exercise)
-{
-    std::ostringstream working;
-    writeWorking(working, exercise.kind, exercise.scenarioIndex, exercise.firstGroupSize,
-                 exercise.secondGroupSize, exercise.givenDuration);
-    const std::string text = working.str();
-    std::cout.flush();
-    offerWorkingToPage(text.c_str(), static_cast<int>(text.size()),
-                       exercise.kind == ExerciseKind::WorkExercise, exercise.scenarioIndex,
-                       exercise.firstGroupSize, exercise.secondGroupSize);
-}
-
-void askConsole(Question question, const ScoreTally& tally)
-{
-    std::cout.flush();
-    openQuestionOnPage(question == Question::Answer, static_cast<double>(tally.posedCount),
-                       static_cast<double>(tally.correctCount));
-}
-
-unsigned clockSeed()
-{
-    return pageClock();
+    tellProgramTexts(std::string(separator).c_str());
+    SessionOperations operations;
+    operations.setColours = setConsoleColours;
+    operations.pause = pauseConsole;
+    operations.interrupted = [] { return isInterrupted(); };
+    operations.problemPosed = [](const ProblemPosed& posed) {
+        std::cout.flush();
+        tellProblemPosed(problemJson(posed.exercise).c_str(), static_cast<double>(posed.number));
+    };
+    operations.answerJudged = [](const AnswerJudged& judged) {
+        std::cout.flush();
+        tellAnswerJudged(problemJson(judged.exercise).c_str(), judged.erg, judged.right);
+    };
+    operations.questionOpened = [](const QuestionOpened& opened) {
+        std::cout.flush();
+        tellQuestionOpened(opened.question == Question::Answer,
+                           static_cast<double>(opened.tally.posedCount),
+                           static_cast<double>(opened.tally.correctCount));
+    };
+    operations.sessionFinished = [](const SessionFinished& finished) {
+        std::cout.flush();
+        tellSessionFinished(static_cast<int>(finished.how),
+                            static_cast<double>(finished.tally.posedCount),
+                            static_cast<double>(finished.tally.correctCount));
+    };
+    return {&input, &output, pageClock(), operations};
 }

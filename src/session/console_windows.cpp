@@ -19,35 +19,13 @@ void runCommand(const char* command)
 
 } // namespace
 
-void setConsoleColours()
-{
-    runCommand("Color e8");
-}
-
-void pauseConsole(bool /*inputEnded*/)
-{
-    runCommand("PAUSE");
-}
-
-// The console window has nowhere beside the dialogue to show the working.
-void offerConsoleWorking(const Exercise& /*exercise*/) {}
-
-// The console window shows the prompts, and the typed line answers them.
-void askConsole(Question /*question*/, const ScoreTally& /*tally*/) {}
-
-unsigned clockSeed()
+// The console's own streams; its runtime waits for input as it should. The console window has
+// nowhere beside the dialogue to show the session's events.
+Console openConsole()
 {
     const std::time_t t = std::time(nullptr);
-    return static_cast<unsigned>(t); // the low 32 bits of the clock
-}
-
-// The console's own streams; its runtime waits for input as it should.
-std::streambuf* standardInput()
-{
-    return std::cin.rdbuf();
-}
-
-std::streambuf* standardOutput()
-{
-    return std::cout.rdbuf();
+    SessionOperations operations;
+    operations.setColours = [] { runCommand("Color e8"); };
+    operations.pause = [](bool /*inputEnded*/) { runCommand("PAUSE"); };
+    return {std::cin.rdbuf(), std::cout.rdbuf(), static_cast<unsigned>(t), operations};
 }

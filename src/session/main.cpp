@@ -5,10 +5,9 @@
 
 int main()
 {
-    std::cin.rdbuf(standardInput());
-    std::cout.rdbuf(standardOutput());
-    practiceSession(std::cin, std::cout,
-                    {setConsoleColours, pauseConsole, offerConsoleWorking, askConsole},
-                    clockSeed());
+    const Console console = openConsole();
+    std::cin.rdbuf(console.input);
+    std::cout.rdbuf(console.output);
+    practiceSession(std::cin, std::cout, console.operations, console.seed);
     return 0;
 }

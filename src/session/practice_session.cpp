@@ -4,10 +4,9 @@
 #include "number_input.hpp"
 
 #include <cstdlib>
+#include <type_traits>
 
 namespace {
-
-constexpr const char* separator = " ---------------------------------------------------------- ";
 
 void greet(std::ostream& out)
 {
@@ -35,6 +34,16 @@ bool judge(std::ostream& out, float erg, const Exercise& exercise, ScoreTally& t
     return false;
 }
 
+// Calls an operation that was given; an empty one does nothing.
+template <typename... Arguments>
+void tell(const std::function<void(Arguments...)>& operation,
+          const std::type_identity_t<Arguments>&... arguments)
+{
+    if (operation) {
+        operation(arguments...);
+    }
+}
+
 } // namespace
 
 void writeSummary(std::ostream& out, const ScoreTally& tally)
@@ -54,10 +63,10 @@ void writeSummary(std::ostream& out, const ScoreTally& tally)
     }
 }
 
-ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOperations& console,
-                           unsigned seed)
+ScoreTally practiceSession(std::istream& in, std::ostream& out,
+                           const SessionOperations& operations, unsigned seed)
 {
-    console.setColours();
+    tell(operations.setColours);
     std::srand(seed);
     greet(out);
 
@@ -69,24 +78,31 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOpe
         ++tally.posedCount;
         writeStatement(out, exercise.kind, exercise.scenarioIndex, exercise.firstGroupSize,
                        exercise.secondGroupSize, exercise.givenDuration);
+        tell(operations.problemPosed, ProblemPosed{exercise, tally.posedCount});
 
         out << " Gib dein Ergebnis ein und druecke ENTER: " << std::flush;
-        console.ask(Question::Answer, tally);
+        tell(operations.questionOpened, QuestionOpened{Question::Answer, tally});
         float erg = 0;
         if (readNumber(in, erg)) {
             out << std::endl << std::endl;
-            if (!judge(out, erg, exercise, tally)) {
-                console.offerWorking(exercise);
-            }
+            const bool right = judge(out, erg, exercise, tally);
+            tell(operations.answerJudged, AnswerJudged{exercise, erg, right});
 
             out << " Zum Beenden des Programms druecke 9 und ENTER, " << std::endl;
             out << " zum Weitermachen druecke 1 und ENTER: " << std::flush;
-            console.ask(Question::Continue, tally);
+            tell(operations.questionOpened, QuestionOpened{Question::Continue, tally});
             inputEnded = !readNumber(in, ok);
         } else {
             inputEnded = true;
         }
         if (inputEnded) {
+            // An interrupted read ends the session where it stands, as Ctrl-C does in a
+            // terminal: no more text, no score, no pause.
+            if (operations.interrupted && operations.interrupted()) {
+                tell(operations.sessionFinished,
+                     SessionFinished{tally, SessionEnd::Interrupted});
+                return tally;
+            }
             ok = 9;
         }
 
@@ -96,6 +112,8 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOpe
     }
 
     writeSummary(out, tally);
-    console.pause(inputEnded);
+    tell(operations.sessionFinished,
+         SessionFinished{tally, inputEnded ? SessionEnd::InputEnded : SessionEnd::Declined});
+    tell(operations.pause, inputEnded);
     return tally;
 }

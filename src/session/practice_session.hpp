@@ -2,8 +2,10 @@
 
 #include "exercise_generator.hpp"
 
+#include <functional>
 #include <istream>
 #include <ostream>
+#include <string_view>
 
 // Wide enough that no session, however long its input, can count past the end.
 struct ScoreTally {
@@ -14,22 +16,55 @@ struct ScoreTally {
 // The two questions of a round: the answer to the problem, and whether to go on.
 enum class Question { Answer, Continue };
 
-// The console operations around the dialogue. main passes the platform's own (console.hpp);
-// tests pass their own so that a run in-process touches no terminal. offerWorking is called
-// after each wrong answer, once its feedback is written, with the problem that was answered.
-// ask is called once a question's prompt is written, before its number is read, with the score
-// so far, so that a console that shows the dialogue its own way knows what is asked.
-struct ConsoleOperations {
-    void (*setColours)();
-    void (*pause)(bool inputEnded);
-    void (*offerWorking)(const Exercise& exercise);
-    void (*ask)(Question question, const ScoreTally& tally);
+// How a session ended: the learner declined to go on, the input ended, or the console
+// interrupted a read (a page's Ctrl-C; a terminal's ends the whole process instead).
+enum class SessionEnd { Declined, InputEnded, Interrupted };
+
+// What happens in a session, as plain records for whatever shows it.
+struct ProblemPosed {
+    Exercise exercise;
+    long long number; // 1 for the session's first problem
 };
+struct AnswerJudged {
+    Exercise exercise;
+    float erg;
+    bool right;
+};
+struct QuestionOpened {
+    Question question;
+    ScoreTally tally; // the score before the question is answered
+};
+struct SessionFinished {
+    ScoreTally tally;
+    SessionEnd how;
+};
+
+// The operations around the dialogue: what the console does (colours, the pause), whether it
+// interrupted a read, and what a front-end wants to hear of the session. Any member may be left
+// empty; an empty one does nothing (and an empty interrupted means never).
+//   problemPosed    once the statement is written
+//   answerJudged    once the feedback is written
+//   questionOpened  once a question's prompt is written, before its number is read
+//   sessionFinished once the summary and verdict are written, before the pause; when a read
+//                   was interrupted, at once, with nothing more written
+struct SessionOperations {
+    std::function<void()> setColours;
+    std::function<void(bool inputEnded)> pause;
+    std::function<bool()> interrupted;
+    std::function<void(const ProblemPosed&)> problemPosed;
+    std::function<void(const AnswerJudged&)> answerJudged;
+    std::function<void(const QuestionOpened&)> questionOpened;
+    std::function<void(const SessionFinished&)> sessionFinished;
+};
+
+// Written after the greeting and after every round.
+inline constexpr std::string_view separator =
+    " ---------------------------------------------------------- ";
 
 // Runs the whole dialogue: colours, seeding std::srand with seed, greeting, rounds until the user
 // declines to go on, summary, verdict and pause. Returns the score for callers that check it.
-ScoreTally practiceSession(std::istream& in, std::ostream& out, const ConsoleOperations& console,
-                           unsigned seed);
+ScoreTally practiceSession(std::istream& in, std::ostream& out,
+                           const SessionOperations& operations, unsigned seed);
 
 // The score line and the verdict: below four fifths right asks for more practice.
 void writeSummary(std::ostream& out, const ScoreTally& tally);

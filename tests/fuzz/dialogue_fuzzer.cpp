@@ -1,6 +1,7 @@
 // libFuzzer target: the whole dialogue on arbitrary bytes as its input. It must always end,
 // pose at most one round more than there are bytes (each further round needs a typed 1), and
-// never count more right answers than posed exercises.
+// never count more right answers than posed exercises; it tells its end once, with the score it
+// returns, and judges every posed exercise but perhaps the last.
 #include "practice_session.hpp"
 
 #include <cstddef>
@@ -23,13 +24,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(data, data + size));
     DiscardingBuffer discarded;
     std::ostream out(&discarded);
-    const ScoreTally tally = practiceSession(
-        in, out, {[] {}, [](bool) {}, [](const Exercise&) {}, [](Question, const ScoreTally&) {}},
-        1);
+    SessionOperations operations;
+    int finished = 0;
+    ScoreTally told;
+    operations.sessionFinished = [&](const SessionFinished& end) {
+        ++finished;
+        told = end.tally;
+    };
+    long long judged = 0;
+    operations.answerJudged = [&judged](const AnswerJudged&) { ++judged; };
+    const ScoreTally tally = practiceSession(in, out, operations, 1);
 
     const auto posed = static_cast<std::size_t>(tally.posedCount);
     if (tally.posedCount < 1 || posed > size + 1 || tally.correctCount < 0 ||
-        tally.correctCount > tally.posedCount) {
+        tally.correctCount > tally.posedCount || finished != 1 ||
+        told.posedCount != tally.posedCount || told.correctCount != tally.correctCount ||
+        judged > tally.posedCount || judged < tally.posedCount - 1) {
         std::abort();
     }
     return 0;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "exercise_generator.hpp"
+#include "worksheet.hpp"
+
+#include <string>
+
+// Records as JSON, for a front-end in another language (the browser page), so that it gets
+// numbers and words and never has to read the program's text. A problem:
+//   {"kind":"supply","scenario":2,"first":7,"second":3,"factor":4,"given":12,"answer":28,
+//    "statement":{"given":[" 7 Kuehe kommen mit dem gemaehten Heu 12 Monate aus. "],
+//                 "question":[" Wieviele Monate ...Heu "," fuer 3 Kuehe ?"]},
+//    "words":{"group":"Kuehe","unit":"Monate","stock":"dem gemaehten Heu",
+//             "working":{"one":"Kuh","many":"Kuehe","unit":"Monate"},
+//             "spelled":{"one":"Kuh","many":"Kühe","stock":"das Heu","lasts":"reicht"}}}
+// The statement's lines are the program's own; words are given without the catalogue's
+// blanks. group, unit and stock are the statement's (stock for supply only), working holds the
+// nominatives of the working in the program's spelling, and spelled the same nouns with
+// umlauts (stock and lasts for supply only).
+std::string problemJson(const Exercise& exercise);
+
+// A worksheet: {"label":"Blatt ABCD","groups":[[problem, ...], ...]}.
+std::string worksheetJson(const Worksheet& sheet);
+
+// text as a JSON string, quotes included.
+std::string jsonString(std::string_view text);
