@@ -1,7 +1,7 @@
 #!/usr/bin/env node
 // Runs the browser build of dreisatz under Node with standard input and output, as the native
 // program runs over pipes: the tests feed it the same input and compare what it writes.
-// Usage: node run_node.js path/to/dreisatz.js < input
+// Usage: node run_node.cjs path/to/dreisatz.js < input
 "use strict";
 
 const fs = require("fs");

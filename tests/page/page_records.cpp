@@ -1,0 +1,57 @@
+// Prints the program's records as the page receives them, for the page's tests under Node, so
+// that they test the page's sentences against the real catalogue rather than a copy of it.
+//   page_records problem KIND SCENARIO FIRST SECOND FACTOR   one problem (KIND work or supply)
+//   page_records drawn SEED COUNT                             COUNT problems drawn from SEED
+//   page_records worksheet CODE COUNT KINDS GROUPS            a worksheet (KINDS 0, 1 or 2)
+#include "exercise_generator.hpp"
+#include "records_json.hpp"
+#include "worksheet.hpp"
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+int number(const char* text)
+{
+    return std::stoi(text);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 6 && args[0] == "problem") {
+        Exercise e;
+        e.kind = args[1] == "work" ? ExerciseKind::WorkExercise : ExerciseKind::SupplyExercise;
+        e.scenarioIndex = number(argv[3]);
+        e.firstGroupSize = number(argv[4]);
+        e.secondGroupSize = number(argv[5]);
+        e.factor = number(argv[6]);
+        e.givenDuration = e.factor * e.secondGroupSize;
+        e.expectedAnswer = e.factor * e.firstGroupSize;
+        std::cout << problemJson(e) << '\n';
+    } else if (args.size() == 3 && args[0] == "drawn") {
+        std::srand(static_cast<unsigned>(std::stoul(argv[2])));
+        std::string json = "[";
+        for (int i = 0; i < number(argv[3]); ++i) {
+            json += (i == 0 ? "" : ",") + problemJson(drawExercise());
+        }
+        std::cout << json << "]\n";
+    } else if (args.size() == 5 && args[0] == "worksheet") {
+        const int kinds = number(argv[4]);
+        const SheetKinds chosen = kinds == 1   ? SheetKinds::WorkOnly
+                                  : kinds == 2 ? SheetKinds::SupplyOnly
+                                               : SheetKinds::Both;
+        std::cout << worksheetJson(makeWorksheet(argv[2], {number(argv[3]), chosen, number(argv[5])}))
+                  << '\n';
+    } else {
+        std::cerr << "usage: page_records problem|drawn|worksheet ...\n";
+        return 2;
+    }
+    return 0;
+}
