@@ -179,7 +179,8 @@ Console openConsole()
     };
     operations.answerJudged = [](const AnswerJudged& judged) {
         std::cout.flush();
-        tellAnswerJudged(problemJson(judged.exercise).c_str(), judged.erg, judged.right);
+        tellAnswerJudged(problemJson(judged.exercise).c_str(), static_cast<double>(judged.erg),
+                         judged.right);
     };
     operations.questionOpened = [](const QuestionOpened& opened) {
         std::cout.flush();
