@@ -1,7 +1,11 @@
 /* The floor for bench/run: the same dialogue in plain C. It writes the same bytes as dreisatz,
    with a flush after every line and before every read, and reads the same input, but has no
    terminal handling and no care for unreadable input. Its exercises come from the same draws
-   of rand(), so that with the same clock both programs write the same bytes. */
+   of rand(), so that with the same clock both programs write the same bytes.
+   Its scenario texts copy the program's catalogue (src/exercises/exercise_catalogue.hpp): the
+   floor must stay plain C with nothing but the C library, so it cannot include the C++ table.
+   bench/run compares the two programs' output byte for byte, which catches a copy gone
+   astray. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>

@@ -1,8 +1,7 @@
-// Loading the program, started as soon as the page's script runs, once for all sessions. Over
-// http it compiles while it streams in (a server that does not call it application/wasm costs
-// only the streaming). From file://, where browsers fetch nothing, a copy with the WebAssembly
-// inside is loaded instead.
-// The loaded script, which Emscripten makes, defines the global createDreisatz; programLoaded
+// Loading the program, once for all sessions. Over http it compiles while it streams in (a
+// server that does not call it application/wasm costs only the streaming). From file://,
+// where browsers fetch nothing, a copy with the WebAssembly inside is loaded instead.
+// The loaded script, which Emscripten makes, defines the global createDreisatz; loadProgram
 // resolves to a function that starts an instance of the program with the page's calls (see
 // src/session/console_web.cpp).
 
@@ -10,9 +9,10 @@
 // response, and a preload without crossorigin, which needs no CORS from file://, is no-cors.
 const PRELOADED = { mode: "no-cors", credentials: "include" };
 
-export const programLoaded = (async () => {
+export async function loadProgram(window) {
+  const { document, location } = window;
   const fromFile = location.protocol === "file:";
-  const compiled = fromFile ? null : fetch("dreisatz.wasm", PRELOADED).then((response) =>
+  const compiled = fromFile ? null : window.fetch("dreisatz.wasm", PRELOADED).then((response) =>
     response.headers.get("Content-Type")?.startsWith("application/wasm")
       ? WebAssembly.compileStreaming(response)
       : response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)));
@@ -32,4 +32,4 @@ export const programLoaded = (async () => {
       return {};
     }),
   });
-})();
+}

@@ -1,60 +1,76 @@
-// The session's life cycle. Each session is a fresh instance of the program with a new seed
-// from the clock, as starting it again is. A new session starts only on a deliberate act:
-// "Noch eine Runde", or Enter once a session has ended. The scores of this visit's sessions
-// are listed in the page and kept nowhere else. One key handler for the whole page knows
-// the state: Ctrl-C ends a running session, Ctrl-D ends the input, a plain key ends the
-// pause. During a session "Noch eine Runde" is not offered, and leaving the page asks first.
+// The trainer page's entry: it finds the page's elements, wires the modules to them and owns
+// the session's life cycle. Each session is a fresh instance of the program with a new seed
+// from the clock, as starting it again is. What happens in a session reaches the page as the
+// program's events (src/session/console_web.cpp): the open question with the score so far, the
+// judged answer with its problem, the end of the session with its score. A new session starts
+// only on a deliberate act: "Noch eine Runde", or Enter once a session has ended. The scores of
+// this visit's sessions are listed in the page and kept nowhere else. One key handler for the
+// whole page knows the state: Ctrl-C ends a running session, Ctrl-D ends the input, a plain
+// key ends the pause. During a session "Noch eine Runde" is not offered, and leaving the page
+// asks first.
 
-import { endInput, field, hideAnswer, keepInView, openQuestion, readAnswer, resetAnswer,
-         showWithQuestion } from "./answer.js";
+import { createAnswer, keepInView } from "./answer.js";
 import { keepSiteOffline } from "./offline.js";
-import { programLoaded } from "./program.js";
-import { addPageLine, clearTranscript, echoTyped, showOpenLine, showProgramColours,
-         writeProgramText } from "./transcript.js";
-import { offerWorking } from "./working.js";
+import { loadProgram } from "./program.js";
+import { createTranscript } from "./transcript.js";
+import { workingBlock } from "./working.js";
 
-const weiter = document.getElementById("weiter");
-const restart = document.getElementById("restart");
-const actions = document.getElementById("actions");
-const progress = document.getElementById("progress");
+const element = (id) => document.getElementById(id);
+const dialogue = element("console");
+const weiter = element("weiter");
+const restart = element("restart");
+const actions = element("actions");
+const progress = element("progress");
+const transcript = createTranscript(element("transcript"), dialogue);
+const answer = createAnswer({
+  form: element("answer"), field: element("field"), choice: element("choice"),
+  next: element("next"), stop: element("stop"), note: element("note"), dialogue,
+}, transcript);
+const programLoaded = loadProgram(window);
 const ENDED = "Die Runde ist zu Ende. „Noch eine Runde“ oder Enter beginnt eine neue.";
 const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginnt eine neue.";
 
-let session = null; // { state: "running" | "pause" | "ended", tally, interrupt, endPause }
+// { state: "running" | "pause" | "ended", finished, interrupted, endPause }
+let session = null;
 
-async function startSession() {
-  const owner = { state: "running", tally: null };
-  session = owner;
-  resetAnswer();
-  weiter.hidden = true;
-  actions.hidden = true;
-  clearTranscript();
-  const interrupted = new Promise((resolve) => { owner.interrupt = resolve; });
-  const startProgram = await programLoaded;
-  const instance = await startProgram({
-    isTerminal: true,
-    writeOutput: (bytes) => writeProgramText(bytes),
-    readInput: (size) => {
-      keepSiteOffline();
-      return session === owner ? readAnswer(size) : new Promise(() => {});
-    },
-    waitForKey: () => waitForKey(owner),
-    setColours: showProgramColours,
-    offerWorking: (working) => session === owner && showWithQuestion(offerWorking(working)),
-    openQuestion: (kind, posed, correct) => {
-      if (session === owner) {
-        owner.tally = { posed, correct };
-        progress.textContent = `Aufgabe ${posed} · ${correct} richtig`;
-        openQuestion(kind);
-      }
-    },
-  });
+// The program's events for the session owner, while it is the page's session.
+function onEvent(owner, event) {
   if (session !== owner) {
     return;
   }
-  const how = await Promise.race([
-    instance.ccall("main", "number", [], [], { async: true }), interrupted]);
-  endSession(owner, how === "interrupted" ? INTERRUPTED : ENDED);
+  if (event.type === "questionOpened") {
+    progress.textContent = `Aufgabe ${event.posed} · ${event.correct} richtig`;
+    answer.openQuestion(event.question);
+  } else if (event.type === "answerJudged" && !event.right) {
+    answer.showWithQuestion(transcript.append(workingBlock(document, event.problem)));
+  } else if (event.type === "sessionFinished") {
+    owner.finished = event;
+  }
+}
+
+async function startSession() {
+  const owner = { state: "running", finished: null, interrupted: false };
+  session = owner;
+  answer.reset();
+  weiter.hidden = true;
+  actions.hidden = true;
+  transcript.clear();
+  const startProgram = await programLoaded;
+  const instance = await startProgram({
+    isTerminal: true,
+    writeOutput: (bytes) => transcript.writeProgramText(bytes),
+    readInput: (size) => {
+      keepSiteOffline();
+      return session === owner ? answer.readAnswer(size) : new Promise(() => {});
+    },
+    isInterrupted: () => owner.interrupted,
+    waitForKey: () => waitForKey(owner),
+    setColours: () => transcript.showProgramColours(),
+    programTexts: (texts) => transcript.setProgramTexts(texts),
+    sessionEvent: (event) => onEvent(owner, event),
+  });
+  await instance.ccall("main", "number", [], [], { async: true });
+  endSession(owner);
 }
 
 function newSession() {
@@ -65,8 +81,8 @@ function waitForKey(owner) {
   if (session !== owner) {
     return new Promise(() => {});
   }
-  showOpenLine();
-  hideAnswer();
+  transcript.showOpenLine();
+  answer.hide();
   owner.state = "pause";
   weiter.hidden = false;
   weiter.focus({ preventScroll: true });
@@ -80,40 +96,43 @@ function waitForKey(owner) {
   });
 }
 
-function endSession(owner, note) {
+function endSession(owner) {
   if (session !== owner || owner.state === "ended") {
     return;
   }
   owner.state = "ended";
-  hideAnswer();
+  answer.hide();
   weiter.hidden = true;
   actions.hidden = false;
-  addPageLine(note);
-  // The last score the program handed over is its final one: each question hands the score
-  // up to then, and the summary follows the last question.
-  const score = owner.tally;
-  if (score) {
+  transcript.addPageLine(owner.interrupted ? INTERRUPTED : ENDED);
+  // A session interrupted before its summary has no score to list.
+  const score = owner.finished;
+  if (score && score.how !== "interrupted") {
     const item = document.createElement("li");
     item.textContent = `${score.correct} von ${score.posed} Punkten`;
-    document.getElementById("scores").append(item);
-    document.getElementById("earlier").hidden = false;
+    element("scores").append(item);
+    element("earlier").hidden = false;
   }
   restart.focus({ preventScroll: true });
   keepInView(restart);
 }
 
+// Ctrl-C: the program's read gets nothing and it ends where it stands; in the pause, the
+// pause ends.
 function interrupt(owner) {
-  if (owner.state === "running") {
-    owner.tally = null; // no summary was written: nothing to list
-    echoTyped(field.value + "^C");
-    field.value = "";
+  owner.interrupted = true;
+  if (owner.state === "pause") {
+    transcript.addPageLine("^C");
+    owner.endPause();
   } else {
-    addPageLine("^C");
+    transcript.echoTyped(answer.field.value + "^C");
+    answer.field.value = "";
+    answer.interrupt();
   }
-  owner.interrupt("interrupted");
 }
 
 function somethingSelected() {
+  const { field } = answer;
   return String(window.getSelection()).length > 0 ||
     (document.activeElement === field && field.selectionStart !== field.selectionEnd);
 }
@@ -128,13 +147,15 @@ document.addEventListener("keydown", (event) => {
   }
   const control = event.ctrlKey && !event.altKey && !event.metaKey;
   const key = event.key.toLowerCase();
-  if (owner.state !== "ended" && control && key === "c" && !somethingSelected()) {
+  if (owner.state !== "ended" && !owner.interrupted && control && key === "c" &&
+      !somethingSelected()) {
     event.preventDefault();
     interrupt(owner);
   } else if (owner.state === "running" && control && key === "d" &&
-             (event.target === field ? field.value === "" : !!event.target.closest?.("#choice"))) {
+             (event.target === answer.field ? answer.field.value === ""
+                                            : !!event.target.closest?.("#choice"))) {
     event.preventDefault();
-    endInput();
+    answer.endInput();
   } else if (owner.state === "pause" && !NOT_A_KEY_PRESS.has(event.key) && !event.ctrlKey &&
              !event.altKey && !event.metaKey) {
     // The key ends the pause and nothing else: not also a click on what gets the focus next.

@@ -158,7 +158,10 @@ void pauseConsole(bool inputEnded)
     }
     writeText(pausePrompt);
     waitForKey();
-    writeText("\n");
+    // Ctrl-C ends the pause as it ends a program in a terminal: with nothing more written.
+    if (!isInterrupted()) {
+        writeText("\n");
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+// Each record is written by appending to one string: a member's name, then its value.
+
 namespace {
 
 // A catalogue text without the blanks that join it to the numbers in the statement.
@@ -16,53 +18,10 @@ std::string_view word(std::string_view text)
                                            : text.substr(first, last - first + 1);
 }
 
-std::string field(std::string_view name, std::string_view text)
-{
-    return jsonString(name) + ":" + jsonString(text);
-}
-
-std::string field(std::string_view name, int number)
-{
-    return jsonString(name) + ":" + std::to_string(number);
-}
-
-std::string lines(const std::vector<std::string>& texts)
-{
-    std::string json = "[";
-    for (const auto& text : texts) {
-        json += (json.size() > 1 ? "," : "") + jsonString(text);
-    }
-    return json + "]";
-}
-
-std::string words(const Exercise& e)
-{
-    const auto r = static_cast<std::size_t>(e.scenarioIndex);
-    if (e.kind == ExerciseKind::WorkExercise) {
-        return "{" + field("group", word(work::personal[r])) + "," +
-               field("unit", word(work::zeit[r])) + ",\"working\":{" +
-               field("one", word(work::einzahl[r])) + "," +
-               field("many", word(work::mehrzahl[r])) + "," +
-               field("unit", word(work::einheit[r])) + "},\"spelled\":{" +
-               field("one", work::spelled::einzahl[r]) + "," +
-               field("many", work::spelled::mehrzahl[r]) + "}}";
-    }
-    return "{" + field("group", word(supply::lebens[r])) + "," +
-           field("unit", word(supply::zeit[r])) + "," + field("stock", word(supply::futter[r])) +
-           ",\"working\":{" + field("one", word(supply::einzahl[r])) + "," +
-           field("many", word(supply::lebens[r])) + "," + field("unit", word(supply::zeit[r])) +
-           "},\"spelled\":{" + field("one", supply::spelled::einzahl[r]) + "," +
-           field("many", supply::spelled::mehrzahl[r]) + "," +
-           field("stock", supply::spelled::vorrat[r]) + "," +
-           field("lasts", supply::spelled::reicht[r]) + "}}";
-}
-
-} // namespace
-
-std::string jsonString(std::string_view text)
+void appendString(std::string& json, std::string_view text)
 {
     static constexpr std::string_view hex = "0123456789abcdef";
-    std::string json = "\"";
+    json += '"';
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
@@ -76,31 +35,135 @@ std::string jsonString(std::string_view text)
             json += c; // UTF-8 passes as it is
         }
     }
-    return json + "\"";
+    json += '"';
 }
 
-std::string problemJson(const Exercise& e)
+// A member's name, after a comma unless it is the first of its object.
+void name(std::string& json, std::string_view member)
 {
-    const bool work = e.kind == ExerciseKind::WorkExercise;
+    if (json.back() != '{') {
+        json += ',';
+    }
+    appendString(json, member);
+    json += ':';
+}
+
+void member(std::string& json, std::string_view member, std::string_view text)
+{
+    name(json, member);
+    appendString(json, text);
+}
+
+void member(std::string& json, std::string_view member, int number)
+{
+    name(json, member);
+    json += std::to_string(number);
+}
+
+void member(std::string& json, std::string_view member, const std::vector<std::string>& lines)
+{
+    name(json, member);
+    json += '[';
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            json += ',';
+        }
+        appendString(json, lines[i]);
+    }
+    json += ']';
+}
+
+void appendWords(std::string& json, const Exercise& e)
+{
+    const auto r = static_cast<std::size_t>(e.scenarioIndex);
+    json += '{';
+    if (e.kind == ExerciseKind::WorkExercise) {
+        member(json, "group", word(work::personal[r]));
+        member(json, "unit", word(work::zeit[r]));
+        name(json, "working");
+        json += '{';
+        member(json, "one", word(work::einzahl[r]));
+        member(json, "many", word(work::mehrzahl[r]));
+        member(json, "unit", word(work::einheit[r]));
+        json += '}';
+        name(json, "spelled");
+        json += '{';
+        member(json, "one", work::spelled::einzahl[r]);
+        member(json, "many", work::spelled::mehrzahl[r]);
+    } else {
+        member(json, "group", word(supply::lebens[r]));
+        member(json, "unit", word(supply::zeit[r]));
+        member(json, "stock", word(supply::futter[r]));
+        name(json, "working");
+        json += '{';
+        member(json, "one", word(supply::einzahl[r]));
+        member(json, "many", word(supply::lebens[r]));
+        member(json, "unit", word(supply::zeit[r]));
+        json += '}';
+        name(json, "spelled");
+        json += '{';
+        member(json, "one", supply::spelled::einzahl[r]);
+        member(json, "many", supply::spelled::mehrzahl[r]);
+        member(json, "stock", supply::spelled::vorrat[r]);
+        member(json, "lasts", supply::spelled::reicht[r]);
+    }
+    json += "}}";
+}
+
+void appendProblem(std::string& json, const Exercise& e)
+{
+    json += '{';
+    member(json, "kind", e.kind == ExerciseKind::WorkExercise ? "work" : "supply");
+    member(json, "scenario", e.scenarioIndex);
+    member(json, "first", e.firstGroupSize);
+    member(json, "second", e.secondGroupSize);
+    member(json, "factor", e.factor);
+    member(json, "given", e.givenDuration);
+    member(json, "answer", e.expectedAnswer);
     const Statement statement = statementOf(e.kind, e.scenarioIndex, e.firstGroupSize,
                                             e.secondGroupSize, e.givenDuration);
-    return "{" + field("kind", work ? "work" : "supply") + "," +
-           field("scenario", e.scenarioIndex) + "," + field("first", e.firstGroupSize) + "," +
-           field("second", e.secondGroupSize) + "," + field("factor", e.factor) + "," +
-           field("given", e.givenDuration) + "," + field("answer", e.expectedAnswer) +
-           ",\"statement\":{\"given\":" + lines(statement.given) +
-           ",\"question\":" + lines(statement.question) + "},\"words\":" + words(e) + "}";
+    name(json, "statement");
+    json += '{';
+    member(json, "given", statement.given);
+    member(json, "question", statement.question);
+    json += '}';
+    name(json, "words");
+    appendWords(json, e);
+    json += '}';
+}
+
+} // namespace
+
+std::string jsonString(std::string_view text)
+{
+    std::string json;
+    appendString(json, text);
+    return json;
+}
+
+std::string problemJson(const Exercise& exercise)
+{
+    std::string json;
+    appendProblem(json, exercise);
+    return json;
 }
 
 std::string worksheetJson(const Worksheet& sheet)
 {
-    std::string json = "{" + field("label", sheet.label) + ",\"groups\":[";
+    std::string json = "{";
+    member(json, "label", sheet.label);
+    name(json, "groups");
+    json += '[';
     for (std::size_t g = 0; g < sheet.groups.size(); ++g) {
         json += g == 0 ? "[" : ",[";
         for (std::size_t i = 0; i < sheet.groups[g].size(); ++i) {
-            json += (i == 0 ? "" : ",") + problemJson(sheet.groups[g][i]);
+            if (i > 0) {
+                json += ',';
+            }
+            appendProblem(json, sheet.groups[g][i]);
         }
-        json += "]";
+        json += ']';
     }
-    return json + "]}";
+    json += "]}";
+    return json;
 }

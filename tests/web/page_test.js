@@ -217,6 +217,36 @@ test("Ctrl-C in the pause ends the session; Enter starts one whose typing shows"
   }
 });
 
+test("Ctrl-C at a question ends the round where it stands: no score, nothing listed", async () => {
+  const page = await open(DESKTOP, "http");
+  try {
+    const { answer } = lastProblem(await transcript(page));
+    await page.keyboard.type(`${answer}\n`);
+    await waitForEnd(page, CONTINUE_PROMPT);
+    await page.keyboard.type("1\n");
+    await waitForEnd(page, ANSWER_PROMPT);
+    await page.keyboard.type("12");
+    await page.keyboard.press("Control+c");
+    await waitForEnd(page, /ENTER: 12\^C\nMit Strg\+C beendet\. „Noch eine Runde“ oder Enter beginnt eine neue\.\n/);
+    assert.doesNotMatch(await transcript(page), /Du hast insgesamt/);
+    assert.ok(await page.locator("#earlier").isHidden(), "an interrupted round lists no score");
+    assert.ok(await page.locator("#restart").isVisible());
+    // The next round ends as usual and is listed.
+    await page.keyboard.press("Enter");
+    await waitForEnd(page, ANSWER_PROMPT);
+    await page.keyboard.type("0\n");
+    await waitForEnd(page, CONTINUE_PROMPT);
+    await page.keyboard.type("9\n");
+    await waitForEnd(page, PAUSE);
+    await page.keyboard.press("x");
+    await waitForEnd(page, ENDED);
+    assert.deepStrictEqual(await page.locator("#scores li").allTextContents(), ["0 von 1 Punkten"]);
+    await checkPrivacy(page);
+  } finally {
+    await page.context().close();
+  }
+});
+
 test("text inserted without key events reaches the program; a pasted 200 KiB line stays short", async () => {
   const page = await open(DESKTOP, "http");
   try {
