@@ -42,4 +42,8 @@ set(one_wrong " Du hast insgesamt 0 von 1 Punkten erreicht! \n\n Du musst noch m
 
 run_piped(WrongThenNine "0\n9\n" "" " zum Weitermachen druecke 1 und ENTER: ${separator_block}${one_wrong}")
 run_piped(ArgumentsIgnored "0\n9\n" "--help;-x" "${separator_block}${one_wrong}")
+# Lines that are no number are dropped whole, one longer than any read's buffer too.
+string(REPEAT "zwanzig " 1000 long_line)
+run_piped(JunkLinesDropped "weiter\n${long_line}\n0\n,5\n9\n" ""
+          " zum Weitermachen druecke 1 und ENTER: ${separator_block}${one_wrong}")
 run_piped(EmptyInput "" "" " Gib dein Ergebnis ein und druecke ENTER: ${separator_block}${one_wrong}")

@@ -16,8 +16,10 @@ async function main() {
   const program = await createDreisatz({
     wasmBinary: fs.existsSync(wasm) ? fs.readFileSync(wasm) : undefined,
     writeOutput: (bytes) => fs.writeSync(1, bytes),
+    // A line at a time, as a terminal hands it over, so that every read waits as in the page.
     readInput: async (size) => {
-      const bytes = input.subarray(0, size);
+      const end = input.indexOf(10);
+      const bytes = input.subarray(0, Math.min(size, end < 0 ? input.length : end + 1));
       input = input.subarray(bytes.length);
       return bytes;
     },
