@@ -470,10 +470,9 @@ TEST(Dialogue, InterruptedReadEndsTheSessionWithNothingMoreWritten)
         const ScoreTally tally = practiceSession(in, out, operations, seed);
 
         std::string expected = transcript(c.rounds);
-        expected.erase(c.rounds.back() == Unanswered ? expected.rfind(answerPrompt) +
-                                                           answerPrompt.size()
-                                                     : expected.rfind(continuePrompt) +
-                                                           continuePrompt.size());
+        expected.erase(c.rounds.back() == Unanswered
+                           ? expected.rfind(answerPrompt) + answerPrompt.size()
+                           : expected.rfind(continuePrompt) + continuePrompt.size());
         EXPECT_EQ(captured.str(), expected) << c.input;
         EXPECT_EQ(asked, 1) << c.input;
         EXPECT_EQ(consoleLog.pauses, 0) << c.input;

@@ -80,8 +80,12 @@ inline constexpr CatalogueTexts mehrzahl = {
     "Expeditionsmitglieder", "Festivalbesucher", "Kühe", "Glühbirnen", "Kinder", "Autos",
 };
 inline constexpr CatalogueTexts vorrat = {
-    "die Lebensmittelvorräte", "die eingelagerten Getränke", "das Heu",
-    "der Strom aus der Solarbatterie", "die Süßigkeiten", "das Motoröl",
+    "die Lebensmittelvorräte",
+    "die eingelagerten Getränke",
+    "das Heu",
+    "der Strom aus der Solarbatterie",
+    "die Süßigkeiten",
+    "das Motoröl",
 };
 inline constexpr CatalogueTexts reicht = {
     "reichen", "reichen", "reicht", "reicht", "reichen", "reicht",
@@ -97,8 +101,8 @@ struct Statement {
 };
 
 // scenarioIndex must lie in [0, scenarioCount).
-Statement statementOf(ExerciseKind kind, int scenarioIndex, int firstGroupSize,
-                      int secondGroupSize, int givenDuration);
+Statement statementOf(ExerciseKind kind, int scenarioIndex, int firstGroupSize, int secondGroupSize,
+                      int givenDuration);
 
 // Writes the six lines of a problem statement: an empty line before, between and after its
 // two sentences.

@@ -63,8 +63,8 @@ void writeSummary(std::ostream& out, const ScoreTally& tally)
     }
 }
 
-ScoreTally practiceSession(std::istream& in, std::ostream& out,
-                           const SessionOperations& operations, unsigned seed)
+ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOperations& operations,
+                           unsigned seed)
 {
     tell(operations.setColours);
     std::srand(seed);
@@ -99,8 +99,7 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out,
             // An interrupted read ends the session where it stands, as Ctrl-C does in a
             // terminal: no more text, no score, no pause.
             if (operations.interrupted && operations.interrupted()) {
-                tell(operations.sessionFinished,
-                     SessionFinished{tally, SessionEnd::Interrupted});
+                tell(operations.sessionFinished, SessionFinished{tally, SessionEnd::Interrupted});
                 return tally;
             }
             ok = 9;

@@ -63,8 +63,8 @@ inline constexpr std::string_view separator =
 
 // Runs the whole dialogue: colours, seeding std::srand with seed, greeting, rounds until the user
 // declines to go on, summary, verdict and pause. Returns the score for callers that check it.
-ScoreTally practiceSession(std::istream& in, std::ostream& out,
-                           const SessionOperations& operations, unsigned seed);
+ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOperations& operations,
+                           unsigned seed);
 
 // The score line and the verdict: below four fifths right asks for more practice.
 void writeSummary(std::ostream& out, const ScoreTally& tally);

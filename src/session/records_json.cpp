@@ -120,8 +120,8 @@ void appendProblem(std::string& json, const Exercise& e)
     member(json, "factor", e.factor);
     member(json, "given", e.givenDuration);
     member(json, "answer", e.expectedAnswer);
-    const Statement statement = statementOf(e.kind, e.scenarioIndex, e.firstGroupSize,
-                                            e.secondGroupSize, e.givenDuration);
+    const Statement statement =
+        statementOf(e.kind, e.scenarioIndex, e.firstGroupSize, e.secondGroupSize, e.givenDuration);
     name(json, "statement");
     json += '{';
     member(json, "given", statement.given);
