@@ -12,6 +12,7 @@
 import { createAnswer, keepInView } from "./answer.js";
 import { keepSiteOffline } from "./offline.js";
 import { loadProgram } from "./program.js";
+import { roundItem, roundOf } from "./rounds.js";
 import { createTranscript } from "./transcript.js";
 import { workingBlock } from "./working.js";
 
@@ -32,6 +33,7 @@ const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginn
 
 // { state: "running" | "pause" | "ended", finished, interrupted, endPause }
 let session = null;
+const rounds = []; // this visit's rounds, as rounds.js records them
 
 // The program's events for the session owner, while it is the page's session.
 function onEvent(owner, event) {
@@ -58,6 +60,7 @@ async function startSession() {
   const startProgram = await programLoaded;
   const instance = await startProgram({
     isTerminal: true,
+    seed: Date.now() >>> 0, // learners who start in the same second get different problems
     writeOutput: (bytes) => transcript.writeProgramText(bytes),
     readInput: (size) => {
       keepSiteOffline();
@@ -105,12 +108,10 @@ function endSession(owner) {
   weiter.hidden = true;
   actions.hidden = false;
   transcript.addPageLine(owner.interrupted ? INTERRUPTED : ENDED);
-  // A session interrupted before its summary has no score to list.
-  const score = owner.finished;
-  if (score && score.how !== "interrupted") {
-    const item = document.createElement("li");
-    item.textContent = `${score.correct} von ${score.posed} Punkten`;
-    element("scores").append(item);
+  const round = roundOf(owner.finished);
+  if (round) {
+    rounds.push(round);
+    element("scores").append(roundItem(document, round));
     element("earlier").hidden = false;
   }
   restart.focus({ preventScroll: true });

@@ -12,9 +12,10 @@
 // program reaches it through a few named calls that the page hands over when it starts the
 // program: writeOutput (text), readInput (a typed line, empty at the end of input),
 // waitForKey (a key or the page's "Weiter" button), setColours (the program's colours on a
-// cleared transcript), and isTerminal, which is false when a runner feeds the program from a
-// pipe instead (then, as on POSIX, there are no colours and no wait). isInterrupted says
-// whether an empty read was the learner's Ctrl-C rather than the end of input.
+// cleared transcript), seed (the random source's; else the page's clock gives one), and
+// isTerminal, which is false when a runner feeds the program from a pipe instead (then, as on
+// POSIX, there are no colours and no wait). isInterrupted says whether an empty read was the
+// learner's Ctrl-C rather than the end of input.
 // What happens in the session reaches the page as one object per event through sessionEvent,
 // with the problem as data (records_json.hpp), and the program's fixed texts once through
 // programTexts, so that the page never has to read the text. No escape sequences: the page
@@ -135,9 +136,10 @@ EM_JS(void, tellSessionFinished, (int how, double posed, double correct), {
     }
 });
 
-// The page's millisecond clock: learners who start in the same second get different problems.
-EM_JS(unsigned, pageClock, (), {
-    return Date.now() >>> 0;
+// The seed the page hands over, or else its millisecond clock: learners who start in the same
+// second get different problems, and a page that replays a round gives its seed again.
+EM_JS(unsigned, pageSeed, (), {
+    return (typeof Module.seed === "number" ? Module.seed : Date.now()) >>> 0;
 });
 // clang-format on
 
@@ -197,5 +199,5 @@ Console openConsole()
                             static_cast<double>(finished.tally.posedCount),
                             static_cast<double>(finished.tally.correctCount));
     };
-    return {&input, &output, pageClock(), operations};
+    return {&input, &output, pageSeed(), operations};
 }
