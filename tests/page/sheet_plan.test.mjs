@@ -32,10 +32,6 @@ const LAYOUTS = [
     ["pupil", "Blatt K7Q4", "", "9-9"],
   ]],
   ["nur", [a.slice(0, 1)], [["key", `Blatt K7Q4${CODE}`, "Lösungen", ["1-1", ""]]]],
-  ["nur", [a.slice(0, 25)], [
-    ["key", `Blatt K7Q4${CODE}`, "Lösungen", ["1-12", "13-24"]],
-    ["key", `Blatt K7Q4${CODE}`, "", ["25-25", ""]],
-  ]],
 ];
 
 for (const [mode, groups, expected] of LAYOUTS) {
