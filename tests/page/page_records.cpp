@@ -47,7 +47,8 @@ int main(int argc, char** argv)
         const SheetKinds chosen = kinds == 1   ? SheetKinds::WorkOnly
                                   : kinds == 2 ? SheetKinds::SupplyOnly
                                                : SheetKinds::Both;
-        std::cout << worksheetJson(makeWorksheet(argv[2], {number(argv[3]), chosen, number(argv[5])}))
+        std::cout << worksheetJson(
+                         makeWorksheet(argv[2], {number(argv[3]), chosen, number(argv[5])}))
                   << '\n';
     } else {
         std::cerr << "usage: page_records problem|drawn|worksheet ...\n";
