@@ -2,7 +2,6 @@
 // statement writer, so that a sheet poses word for word what the program would. Built for the
 // worksheet page only (web/arbeitsblatt.js), which calls worksheet() once per sheet.
 #include "records_json.hpp"
-#include "worksheet.hpp"
 
 #include <emscripten.h>
 
