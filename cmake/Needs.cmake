@@ -3,27 +3,26 @@
 
 # Each tool with its Debian package.
 set(DEBIAN_PACKAGES
-    ninja ninja-build c++ g++ g++ g++ clang++ clang
-    x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
-    aarch64-linux-gnu-g++ g++-aarch64-linux-gnu arm-linux-gnueabihf-g++ g++-arm-linux-gnueabihf
-    python3 python3 node nodejs npm npm em++ emscripten valgrind valgrind wine wine makensis nsis
-    dpkg-deb dpkg lintian lintian desktop-file-validate desktop-file-utils
-    appstreamcli appstream readelf binutils chromium chromium firefox-esr firefox-esr
-    WebKitWebDriver webkit2gtk-driver Xvfb xvfb MiniBrowser libwebkit2gtk-4.1-0
-    pdftotext poppler-utils zbarimg zbar-tools clang-format clang-format clang-tidy clang-tidy
-    groff groff-base)
+    ninja=ninja-build c++=g++ g++=g++ clang++=clang
+    x86_64-w64-mingw32-g++-posix=g++-mingw-w64-x86-64-posix
+    aarch64-linux-gnu-g++=g++-aarch64-linux-gnu arm-linux-gnueabihf-g++=g++-arm-linux-gnueabihf
+    python3=python3 node=nodejs npm=npm em++=emscripten valgrind=valgrind wine=wine
+    makensis=nsis dpkg-deb=dpkg lintian=lintian desktop-file-validate=desktop-file-utils
+    appstreamcli=appstream readelf=binutils chromium=chromium firefox-esr=firefox-esr
+    WebKitWebDriver=webkit2gtk-driver Xvfb=xvfb MiniBrowser=libwebkit2gtk-4.1-0
+    pdftotext=poppler-utils zbarimg=zbar-tools clang-format=clang-format clang-tidy=clang-tidy
+    groff=groff-base)
 
 # debian_package(VARIABLE tool) sets VARIABLE to " (on Debian: apt-get install PACKAGE)", or to
 # nothing for a tool not in the table, to follow "... is not installed" in a message.
 function(debian_package variable tool)
-    set(pairs ${DEBIAN_PACKAGES})
-    while(pairs)
-        list(POP_FRONT pairs name package)
-        if(name STREQUAL tool)
-            set(${variable} " (on Debian: apt-get install ${package})" PARENT_SCOPE)
+    foreach(pair IN LISTS DEBIAN_PACKAGES)
+        string(REGEX MATCH "^([^=]+)=(.+)$" _ ${pair})
+        if(CMAKE_MATCH_1 STREQUAL tool)
+            set(${variable} " (on Debian: apt-get install ${CMAKE_MATCH_2})" PARENT_SCOPE)
             return()
         endif()
-    endwhile()
+    endforeach()
     set(${variable} "" PARENT_SCOPE)
 endfunction()
 
