@@ -1,6 +1,7 @@
 # A test that needs a tool must never pass without running it. When CI runs (CI is set), a
-# missing tool stops the configure step with a message; elsewhere the test stays in the list
-# and reports itself skipped with "SKIPPED: no <tool>".
+# missing tool stops the configure step with a message that names its Debian package
+# (cmake/Needs.cmake); elsewhere cmake warns with the same, and the test stays in the list and
+# reports itself skipped with "SKIPPED: no <tool>".
 #
 # find_tool(VARIABLE tool [names...]) finds it; add_tool_test(VARIABLE tool NAME command...)
 # adds the test, or the skipping stand-in under the same name.
@@ -8,10 +9,11 @@
 function(find_tool variable tool)
     find_program(${variable} NAMES ${tool} ${ARGN})
     if(NOT ${variable})
+        debian_package(package ${tool})
         if(DEFINED ENV{CI})
-            message(FATAL_ERROR "The tests need ${tool}, which is not installed.")
+            message(FATAL_ERROR "The tests need ${tool}, which is not installed${package}.")
         endif()
-        message(WARNING "SKIPPED: no ${tool}; the tests that need it will be skipped.")
+        message(WARNING "SKIPPED: no ${tool}${package}; the tests that need it will be skipped.")
     endif()
 endfunction()
 
