@@ -1,8 +1,8 @@
 // The sheets made on this device, as the list that arbeitsblatt.js keeps in the browser's
 // local storage: for each its label, code, choices, title, points, the trainer's address and
-// when it was made and printed; nothing about pupils. The newest comes first. A sheet that is
-// shown replaces the newest one while that one comes from the same visit and was not printed,
-// so that trying out choices leaves one entry and not one for every keystroke.
+// when it was made and printed; nothing about pupils. The newest comes first. A new sheet that
+// is shown replaces the newest one while that one comes from the same visit and was not
+// printed, so that trying out choices leaves one entry and not one for every keystroke.
 
 import { choicesInWords, points, shownCode } from "./sheet_choices.js";
 
@@ -22,13 +22,15 @@ export function storedSheets(text) {
 }
 
 // The list with sheet (an entry without made and printed) as its newest entry, made at now
-// (an ISO date) in the visit of that name.
+// (an ISO date) in the visit of that name; a sheet already listed moves to the front.
 export function remember(list, sheet, visit, now) {
+  const same = (entry) => entry.code === sheet.code && entry.title === sheet.title &&
+    entry.points === sheet.points && entry.trainer === sheet.trainer;
+  const at = list.findIndex(same);
+  if (at === 0) return list;
+  if (at > 0) return [list[at], ...list.filter((_, index) => index !== at)];
   const [newest, ...rest] = list;
   const replaced = newest && newest.visit === visit && !newest.printed;
-  const same = newest && newest.code === sheet.code && newest.title === sheet.title &&
-    newest.points === sheet.points && newest.trainer === sheet.trainer;
-  if (same) return list;
   const entry = { ...sheet, visit, made: now, printed: null };
   return [entry, ...(replaced ? rest : list)].slice(0, KEPT);
 }

@@ -35,6 +35,9 @@ test("a reload shows the newest again without a new entry; a change then adds on
   list = printed(list, TUESDAY);
   list = remember(list, sheet("BBBBBBBBBB", { title: "Klassenarbeit Nr. 2" }), "visit 2", TUESDAY);
   assert.deepStrictEqual(codes(list), ["BBBBBBBBBB", "BBBBBBBBBB", "AAAAAAAAAA"]);
+  // Opened again from the list, a sheet moves to the front as it was.
+  const again = remember(list, sheet("AAAAAAAAAA"), "visit 3", TUESDAY);
+  assert.deepStrictEqual(again, [list[2], list[0], list[1]]);
 });
 
 test("printing twice keeps the first date; deleting takes out that entry alone", () => {
