@@ -163,6 +163,7 @@ std::optional<std::vector<Exercise>> drawLike(unsigned seed, const std::vector<E
         return std::nullopt;
     }
     std::vector<Exercise> group;
+    group.reserve(places.size());
     for (const auto& place : places) {
         group.push_back(*place);
     }
