@@ -100,11 +100,6 @@ for (const [made, choices, words] of CODED) {
   });
 }
 
-test("a code typed in small letters, with blanks and dashes, is the same code", () => {
-  const made = code(4, 12, "both", 3);
-  assert.strictEqual(worksheet(` ${shownCode(made).toLowerCase()} `).code, made);
-});
-
 // What a teacher may type as the trainer's address, and what is printed.
 const WEB_ADDRESSES = [
   ["https://schule.example/dreisatz/index.html", "https://schule.example/dreisatz/index.html"],
