@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -158,11 +159,17 @@ std::size_t occurrences(const std::string& text, std::string_view part)
     return count;
 }
 
-TEST(RecordsJson, WorksheetHoldsItsLabelAndEachGroupsProblemsInOrder)
+TEST(RecordsJson, WorksheetHoldsItsCodeChoicesAndEachGroupsProblemsInOrder)
 {
-    const Worksheet sheet = makeWorksheet("K7QM4XA2", {3, SheetKinds::Both, 2});
+    const std::string code = sheetCode(42, {3, SheetKinds::WorkOnly, 2});
+    const Worksheet sheet = makeWorksheet(readCode(code));
     const std::string json = worksheetJson(sheet);
-    EXPECT_EQ(json.rfind(R"({"label":"Blatt )", 0), 0U) << json;
+    EXPECT_EQ(json.rfind(R"({"label":")" + sheet.label + R"(","code":")" + code +
+                             R"(","older":false,"nonce":42,"choices":{"count":3,"kinds":"work",)"
+                             R"("groups":2,"calculator":false},"groups":[[{)",
+                         0),
+              0U)
+        << json;
     EXPECT_EQ(occurrences(json, R"({"kind":)"), 6U);
     EXPECT_EQ(occurrences(json, "}],[{"), 1U); // two groups
     EXPECT_EQ(json.substr(json.size() - 3), "]]}");
@@ -170,6 +177,31 @@ TEST(RecordsJson, WorksheetHoldsItsLabelAndEachGroupsProblemsInOrder)
     const auto last = json.find(problemJson(sheet.groups[1][2]));
     EXPECT_EQ(json.substr(first - 2, 3), "[[{");
     EXPECT_EQ(last + problemJson(sheet.groups[1][2]).size(), json.size() - 3);
+    EXPECT_EQ(worksheetRecord(code.substr(0, 5) + "-" + code.substr(5), {}), json);
+}
+
+// An older code takes the choices it is given, with the whole ranges; a code that remakes no
+// sheet says why.
+TEST(RecordsJson, WorksheetRecordOfATypedCode)
+{
+    const std::string older = worksheetRecord("k7qm4xa2", {5, SheetKinds::SupplyOnly, 3});
+    EXPECT_EQ(older.rfind(R"({"label":"Blatt )", 0), 0U) << older;
+    EXPECT_NE(older.find(R"(,"code":"K7QM4XA2","older":true,"nonce":0,"choices":{"count":5,)"
+                         R"("kinds":"supply","groups":3,"calculator":true},)"),
+              std::string::npos)
+        << older;
+    std::string code = sheetCode(42, {});
+    code.back() = code.back() == 'A' ? 'B' : 'A';
+    const std::array<std::pair<std::string, std::string>, 4> unread = {{
+        {"K7QM4", R"({"error":"length","code":"K7QM4"})"},
+        {"K7QM4XA0", R"({"error":"letter","code":"K7QM4XA0"})"},
+        {code.substr(1) + code[0],
+         R"({"error":"mistyped","code":")" + code.substr(1) + code[0] + R"("})"},
+        {"", R"({"error":"length","code":""})"},
+    }};
+    for (const auto& [text, json] : unread) {
+        EXPECT_EQ(worksheetRecord(text, {}), json) << text;
+    }
 }
 
 } // namespace

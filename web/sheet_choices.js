@@ -1,41 +1,56 @@
-// The worksheet's choices: the code, the values that the address brings, the address that remakes
-// a sheet, and the sentences of the status line. Fields are read by their names and values only
-// (an element of the form, or a plain object in a test), and never written: arbeitsblatt.js puts
-// what comes back into the form.
+// The worksheet's choices: the values that the address brings, the addresses that remake a
+// sheet and lead to the trainer, the choices in words, and the sentences of the status line.
+// Fields are read by their names and values only (an element of the form, or a plain object in
+// a test), and never written: arbeitsblatt.js puts what comes back into the form. The code
+// itself is read and made by the program (worksheet_module.cpp), which alone knows its letters.
 
-// The module's number for each kind of problem, by its value in the form and the address.
-export const KINDS = { beide: 0, arbeit: 1, vorrat: 2 };
-export const MODES = ["mit", "ohne", "nur"];
-export const CODE_LENGTH = 8;
-const LETTERS = "ABCDEFGHJKLMNPQRSTUVWXYZ23456789"; // as in the program: no 0, O, 1 or I
-const CODE_RULE = "8 Zeichen, A bis Z ohne I und O, 2 bis 9";
+// The module's name for each kind of problem, by its value in the form and the address.
+export const KINDS = { beide: "both", arbeit: "work", vorrat: "supply" };
+const KIND_WORDS = { beide: "beide Arten", arbeit: "nur Arbeit", vorrat: "nur Vorrat" };
+export const MODES = ["ohne", "nur", "mit"];
+const CALCULATORS = ["ohne", "mit"];
 
-// A code from CODE_LENGTH random bytes: 32 letters, so a byte's low five bits pick one evenly.
-export const randomCode = (bytes) => Array.from(bytes, (byte) => LETTERS[byte & 31]).join("");
+// Why a typed code remakes no sheet, by the module's error.
+const CODE_ERRORS = {
+  length: "Ein Code hat 10 Zeichen (der eines älteren Blatts 8).",
+  letter: "Ein Code hat nur die Buchstaben A bis Z ohne I und O und die Ziffern 2 bis 9.",
+  mistyped: "Dieser Code ist vertippt: Ein Zeichen stimmt nicht, oder zwei sind vertauscht.",
+};
+export const codeError = (error) => CODE_ERRORS[error];
 
-// A typed code in capitals, without the blanks and dashes that make it easier to read out;
-// null when it is not a code.
-export function codeOf(text) {
-  const code = text.toUpperCase().replace(/[\s-]/g, "");
-  const valid = code.length === CODE_LENGTH && [...code].every((c) => LETTERS.includes(c));
-  return valid ? code : null;
-}
-
-// What the code field says when its text is not a code; "" when it is one.
-export const codeValidity = (text) => (codeOf(text) ? "" : `Der Code hat ${CODE_RULE}.`);
+// A code as it is shown and printed: a ten-letter one in two blocks of five.
+export const shownCode = (code) => (code.length === 10 ? `${code.slice(0, 5)}-${code.slice(5)}`
+                                                       : code);
 
 const problems = (count) => (count === 1 ? "1 Aufgabe" : `${count} Aufgaben`);
 const groupsOf = (count) => (count === 1 ? "1 Gruppe" : `${count} Gruppen`);
+export const points = (count) => (count === 1 ? "1 Punkt" : `${count} Punkte`);
 
-// A value of the address as the status line names it: a long one cut short.
-const shortened = (value) => (value.length > 20 ? `${value.slice(0, 20)}…` : value);
+// The choices that a code carries, in words, as the key's head names them.
+export const choicesInWords = ({ count, kind, groups, calculator }) => [
+  `${problems(count)} je Gruppe`, KIND_WORDS[kind], groupsOf(groups),
+  `${calculator === "mit" ? "mit" : "ohne"} Taschenrechner`].join(" · ");
+
+// The choices of a sheet record of the module, by the form's values.
+export function choicesOfRecord({ choices }) {
+  const kind = Object.keys(KINDS).find((name) => KINDS[name] === choices.kinds);
+  return { count: choices.count, kind, groups: choices.groups,
+           calculator: choices.calculator ? "mit" : "ohne" };
+}
+
+// A value of the address as the status line quotes it: a long one cut short.
+const quoted = (value) => `„${value.length > 20 ? `${value.slice(0, 20)}…` : value}“`;
 
 // The values of the address (URLSearchParams) that the fields can take, by the fields' names,
-// and a note for each other one, with what the sheet takes instead: the field's own value.
+// in any case, and a note for each other one that says what the sheet takes instead: the
+// field's own value. The code is left to the program; its note comes from codeNote.
 export function fromAddress(query, fields) {
   const values = {};
   const notes = [];
-  const whole = (name, label, instead) => {
+  const refused = (value, what, rule, instead) => notes.push(value === ""
+    ? `In der Adresse fehlt der Wert für ${what} (${rule}); ${instead}.`
+    : `In der Adresse ist ${quoted(value)} nicht möglich für ${what} (${rule}); ${instead}.`);
+  const whole = (name, what, instead) => {
     const value = query.get(name);
     if (value === null) return;
     const min = Number(fields[name].min);
@@ -43,58 +58,115 @@ export function fromAddress(query, fields) {
     if (/^\d{1,9}$/.test(value) && Number(value) >= min && Number(value) <= max) {
       values[name] = String(Number(value));
     } else {
-      notes.push(`${label} ${shortened(value)} geht nicht (${min} bis ${max}): ` +
-                 `${instead(Number(fields[name].value))}.`);
+      refused(value, what, `${min} bis ${max}`, instead(Number(fields[name].value)));
     }
   };
-  const oneOf = (name, label, allowed, rule) => {
+  const oneOf = (name, what, allowed, instead) => {
     const value = query.get(name);
-    if (allowed.includes(value)) values[name] = value;
-    else if (value !== null) {
-      notes.push(`${label} ${shortened(value)} geht nicht (${rule}): ${fields[name].value}.`);
+    if (value === null) return;
+    const chosen = value.trim().toLowerCase();
+    if (allowed.includes(chosen)) values[name] = chosen;
+    else {
+      const rule = `${allowed.slice(0, -1).join(", ")} oder ${allowed.at(-1)}`;
+      refused(value, what, rule, instead(fields[name].value));
     }
   };
-  whole("anzahl", "Anzahl", problems);
-  oneOf("art", "Art", Object.keys(KINDS), "beide, arbeit oder vorrat");
-  whole("gruppen", "Gruppen", groupsOf);
-  oneOf("loesungen", "Lösungen", MODES, "mit, ohne oder nur");
-  const code = query.get("code");
-  if (code !== null && codeOf(code)) values.code = codeOf(code);
-  else if (code !== null) {
-    notes.push(`Code ${shortened(code)} geht nicht (${CODE_RULE}): ${fields.code.value}.`);
-  }
+  whole("anzahl", "die Anzahl", (n) => `das Blatt hat ${problems(n)} je Gruppe`);
+  oneOf("art", "die Art", Object.keys(KINDS), (kind) => `das Blatt hat ${KIND_WORDS[kind]}`);
+  whole("gruppen", "die Gruppen", (n) => `das Blatt hat ${groupsOf(n)}`);
+  oneOf("rechner", "den Taschenrechner", CALCULATORS,
+        (calculator) => `das Blatt ist ${calculator} Taschenrechner`);
+  oneOf("loesungen", "die Lösungen", MODES, (mode) => `gedruckt wird ${mode} Lösungen`);
+  whole("punkte", "die Punkte", (n) => (n === 0 ? "das Blatt hat keine Punkte"
+                                                : `jede Aufgabe hat ${points(n)}`));
+  const title = query.get("titel");
+  if (title !== null) values.titel = title.slice(0, Number(fields.titel.maxLength));
   // Sheets had numbers before they had codes; a number remakes nothing now.
   const number = query.get("blatt");
-  if (number !== null && code === null) {
-    notes.push(`Blatt ${shortened(number)} gibt es nicht mehr (Blätter haben einen Code): ` +
-               `neuer Code ${fields.code.value}.`);
+  if (number !== null && query.get("code") === null) {
+    notes.push(`Blätter mit Nummern${number ? ` wie ${quoted(number)}` : ""} gibt es nicht ` +
+               "mehr; jedes Blatt hat jetzt einen Code. Dies ist ein neues Blatt.");
   }
   return { values, notes };
 }
 
-// The sheet that the fields ask for; its code null when the field holds no code.
+// What the status line says about a code from the address: why it remakes no sheet, or that it
+// is an older one, which needs its choices from the same address.
+export const codeNote = (code, error) => (error
+  ? `${code ? `Der Code ${quoted(code)}` : "Ein leerer Code"} aus der Adresse ergibt kein ` +
+    `Blatt: ${codeError(error)} Dies ist ein neues Blatt.`
+  : `Der Code ${code} ist der eines älteren Blatts: Er ergibt es wieder mit der Anzahl, der ` +
+    "Art und den Gruppen, die die Adresse auf seinen Lösungen nennt, und immer mit Zahlen " +
+    "für den Taschenrechner.");
+
+// The sheet that the fields ask for: the choices and what only the printing takes.
 export const choicesOf = (fields) => ({
-  code: codeOf(fields.code.value),
   count: Number(fields.anzahl.value),
   kind: fields.art.value,
   groups: Number(fields.gruppen.value),
+  calculator: fields.rechner.value,
   mode: fields.loesungen.value,
+  title: fields.titel.value.trim(),
+  points: Number(fields.punkte.value),
 });
 
-// The page's address (href) with the choices, and with the code when it is to remake the sheet.
-export function sheetAddress(href, choices, withCode) {
-  const query = new URLSearchParams({
-    ...(withCode ? { code: choices.code } : {}),
-    anzahl: choices.count, art: choices.kind, gruppen: choices.groups, loesungen: choices.mode,
-  });
-  return `${href.replace(/[?#].*$/, "")}?${query}`;
+// A web address (http or https) from what a teacher typed, with https:// added where the
+// scheme is left out; null for anything else, such as a path on the teacher's disk.
+export function webAddress(text) {
+  const typed = text.trim();
+  if (typed === "") return null;
+  try {
+    const url = new URL(/^[a-z][a-z\d+.-]*:/i.test(typed) ? typed : `https://${typed}`);
+    if (!["http:", "https:"].includes(url.protocol) || !url.hostname.includes(".")) return null;
+    // A folder named without its closing slash, so that the worksheet beside it is found.
+    if (!/(\/|\.[^/]*)$/.test(url.pathname)) url.pathname += "/";
+    return url.href;
+  } catch {
+    return null;
+  }
+}
+
+export const TRAINER_RULE = "Nur eine Webadresse, etwa https://schule.example/dreisatz/.";
+
+// The trainer's address for the pupils' pages: the one typed, else the site's own over the web;
+// from the teacher's disk (file://) none, so that no path of it is printed.
+export function trainerAddress(href, typed) {
+  if (webAddress(typed)) return webAddress(typed);
+  return /^https?:/.test(href) ? new URL("index.html", href).href : null;
+}
+
+// The query that remakes a sheet (a record of the module, or a kept entry) with these choices:
+// the code, with an older code its choices, and the title and points.
+export function sheetQuery(sheet, choices) {
+  const query = new URLSearchParams({ code: sheet.code });
+  if (sheet.code.length !== 10) {
+    query.set("anzahl", choices.count);
+    query.set("art", choices.kind);
+    query.set("gruppen", choices.groups);
+  }
+  if (choices.title) query.set("titel", choices.title);
+  if (choices.points) query.set("punkte", choices.points);
+  return query.toString();
+}
+
+// The address that remakes a sheet: this page's over the web, or the worksheet beside the
+// trainer's web address; null where there is neither, as a path on the teacher's disk is never
+// printed.
+export function sheetAddress(href, trainer, sheet, choices) {
+  const page = /^https?:/.test(href) ? href : trainer;
+  return page ? `${new URL("arbeitsblatt.html", page).href}?${sheetQuery(sheet, choices)}` : null;
 }
 
 export const madeStatus = (label, { count, groups }) => (groups === 1
   ? `${label} mit ${problems(count)} erstellt.`
   : `${label} mit ${groups} Gruppen zu je ${problems(count)} erstellt.`);
 
-export const keptStatus = (label) => `So geht die Auswahl nicht; es bleibt ${label}.`;
+// A field whose value cannot be used, named by its label.
+export const keptStatus = (label, field) => `Die Eingabe bei „${field}“ passt so nicht; bis ` +
+  `sie stimmt, bleibt ${label} stehen.`;
+
+export const shownAgainStatus = (label, choices, made) => `${madeStatus(label, choices)
+  .replace(/ erstellt\.$/, "")}, zuletzt erstellt ${made}, ist wieder da.`;
 
 export const CODE_SHOWN = "Die Adresszeile zeigt noch den Code: vor dem Drucken die Kopf- und " +
   "Fußzeilen des Browsers ausschalten.";

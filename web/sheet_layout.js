@@ -1,7 +1,7 @@
 // The worksheet's pages as elements, from the plan of sheet_plan.js: each page an element of
 // A4's size, so that the screen shows exactly what each printed page holds. No engine repeats
 // anything on every printed page by itself (WebKit repeats no table head), so each page carries
-// its own head and foot.
+// its own head, name line and foot.
 
 import { qrCode } from "./trainer_qr.js";
 
@@ -12,17 +12,24 @@ function element(name, className, text) {
   return made;
 }
 
-// The problem on the left; on the right room for the working, and the line for the answer.
-function problemItem({ number, sentences }) {
+// A label with a line to write on after it.
+function field(label, after) {
+  const made = element("span", "field", `${label} `);
+  made.append(element("span", "blank"));
+  if (after) made.append(` ${after}`);
+  return made;
+}
+
+// The problem, then room for the working, then the line for the answer and its points.
+function problemItem({ number, sentences, points }) {
   const task = element("div", "task");
-  task.append(element("h3", "", `Aufgabe ${number}`));
+  task.append(element("h3", "", `Aufgabe ${number}`), " ");
   for (const sentence of sentences) task.append(element("p", "", sentence));
-  const answer = element("p", "answer", "Antwort: ");
-  answer.append(element("span", "blank"));
-  const work = element("div", "work");
-  work.append(element("div", "room"), answer);
+  const answer = element("p", "answer");
+  answer.append(field("Antwort:"));
+  if (points) answer.append(field("", `von ${points} P.`));
   const item = element("li", "problem");
-  item.append(task, work);
+  item.append(task, element("div", "room"), answer);
   return item;
 }
 
@@ -46,43 +53,56 @@ function list(className, items, made) {
   return ordered;
 }
 
-function pageOf(plan, body) {
-  const made = element("section", `page ${plan.kind}-page`);
-  made.append(element("p", "page-head", plan.head), body);
+function pageOf(plan, className, body) {
+  const made = element("section", `page ${plan.kind}-page ${className}`.trim());
+  const head = element("p", "page-head");
+  head.append(element("span", "", plan.head), element("span", "page-number", plan.page));
+  made.append(head, body);
   return made;
 }
 
 function pupilPage(plan) {
   const body = element("div", "page-body");
+  const pupil = element("p", "pupil");
+  pupil.append(field("Name:"), field("Klasse:"), field("Datum:"));
+  if (plan.total) pupil.append(field("Punkte:", `von ${plan.total}`));
+  body.append(pupil);
   if (plan.title) {
-    const pupil = element("p", "pupil");
-    for (const field of ["Name", "Klasse", "Datum"]) {
-      pupil.append(element("span", "field", `${field}: `));
-      pupil.lastChild.append(element("span", "blank"));
-    }
-    body.append(pupil, element("h2", "", plan.title), element("p", "instruction",
+    body.append(element("h2", "", plan.title), element("p", "instruction",
       "Rechne jede Aufgabe mit dem Dreisatz und schreibe die Antwort mit ihrer Einheit auf."));
   }
   body.append(list("problems", plan.problems, problemItem));
+  const made = pageOf(plan, plan.title ? "first" : "", body);
   // The way to the trainer, for a pupil who types it or holds a phone over it.
-  const trainer = element("div", "trainer");
-  const text = element("p", "", "Üben mit dem Dreisatz-Trainer: ");
-  text.append(element("span", "trainer-address", plan.trainer));
-  trainer.append(text, qrCode(plan.trainer));
-  const made = pageOf(plan, body);
-  made.append(trainer);
+  if (plan.trainer) {
+    const trainer = element("div", "trainer");
+    const text = element("p", "", "Üben mit dem Dreisatz-Trainer: ");
+    text.append(element("span", "trainer-address", plan.trainer));
+    trainer.append(text, qrCode(plan.trainer));
+    made.append(trainer);
+  }
   return made;
 }
 
 function keyPage(plan) {
   const body = element("div", "page-body");
   if (plan.title) body.append(element("h2", "", plan.title));
+  if (plan.choices) body.append(element("p", "choices", plan.choices));
   const [first, second] = plan.columns;
   const key = list("solutions", [...first, ...second], solutionItem);
   key.style.setProperty("--rows", first.length); // the grid fills the first column first
   body.append(key);
-  const made = pageOf(plan, body);
-  made.append(element("p", "address", `Dieses Blatt wieder erstellen: ${plan.address}`));
+  const made = pageOf(plan, "", body);
+  const address = element("p", "address", "Dieses Blatt wieder erstellen: ");
+  if (plan.address) {
+    const link = element("a", "", plan.address);
+    link.href = plan.address;
+    address.append(link);
+  } else {
+    address.append(`den Code ${plan.code} auf der Seite „Arbeitsblatt zum umgekehrten ` +
+                   "Dreisatz“ eingeben.");
+  }
+  made.append(address);
   return made;
 }
 

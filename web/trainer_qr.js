@@ -1,6 +1,7 @@
 // The trainer's address as a QR code for the printed sheet: an inline SVG of DOM nodes alone,
-// as the page's CSP allows no data: images and no inline styles. Its size comes from CSS on
-// its width; the viewBox keeps the modules square.
+// as the page's CSP allows no data: images and no inline styles. CSS sizes it from --modules,
+// its width in modules, so that a longer address gives a larger code and not smaller modules;
+// the viewBox keeps the modules square.
 
 import qrcode from "qrcode-generator";
 
@@ -52,6 +53,7 @@ export function qrCode(text) {
     viewBox: `0 0 ${size} ${size}`, role: "img", "aria-label": label,
     "shape-rendering": "crispEdges", class: "trainer-qr",
   });
+  svg.style.setProperty("--modules", size);
   const title = svgElement("title", {});
   title.textContent = label;
   svg.append(title,

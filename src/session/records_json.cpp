@@ -3,6 +3,7 @@
 #include "exercise_catalogue.hpp"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 // Each record is written by appending to one string: a member's name, then its value.
@@ -58,6 +59,19 @@ void member(std::string& json, std::string_view member, int number)
 {
     name(json, member);
     json += std::to_string(number);
+}
+
+void member(std::string& json, std::string_view member, std::uint64_t number)
+{
+    name(json, member);
+    json += std::to_string(number);
+}
+
+// Named apart: a string literal would take a bool overload before a string_view one.
+void flag(std::string& json, std::string_view member, bool truth)
+{
+    name(json, member);
+    json += truth ? "true" : "false";
 }
 
 void member(std::string& json, std::string_view member, const std::vector<std::string>& lines)
@@ -150,8 +164,19 @@ std::string problemJson(const Exercise& exercise)
 
 std::string worksheetJson(const Worksheet& sheet)
 {
+    const SheetChoices& choices = sheet.code.choices;
     std::string json = "{";
     member(json, "label", sheet.label);
+    member(json, "code", sheet.code.code);
+    flag(json, "older", sheet.code.status == SheetCode::Status::Older);
+    member(json, "nonce", sheet.code.nonce);
+    name(json, "choices");
+    json += '{';
+    member(json, "count", choices.count);
+    member(json, "kinds", kindsName(choices.kinds));
+    member(json, "groups", choices.groups);
+    flag(json, "calculator", choices.calculator == Calculator::With);
+    json += '}';
     name(json, "groups");
     json += '[';
     for (std::size_t g = 0; g < sheet.groups.size(); ++g) {
@@ -166,4 +191,23 @@ std::string worksheetJson(const Worksheet& sheet)
     }
     json += "]}";
     return json;
+}
+
+std::string worksheetRecord(std::string_view text, SheetChoices older)
+{
+    SheetCode code = readCode(text);
+    using Status = SheetCode::Status;
+    if (code.status == Status::Older) {
+        code.choices = {older.count, older.kinds, older.groups, Calculator::With};
+    }
+    if (code.status == Status::Sheet || code.status == Status::Older) {
+        return worksheetJson(makeWorksheet(code));
+    }
+    std::string json = "{";
+    member(json, "error",
+           code.status == Status::WrongLength   ? "length"
+           : code.status == Status::WrongLetter ? "letter"
+                                                : "mistyped");
+    member(json, "code", code.code);
+    return json + '}';
 }

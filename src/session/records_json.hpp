@@ -19,8 +19,17 @@
 // umlauts (stock and lasts for supply only).
 std::string problemJson(const Exercise& exercise);
 
-// A worksheet: {"label":"Blatt ABCD","groups":[[problem, ...], ...]}.
+// A worksheet: {"label":"Blatt ABCD","code":"K7QM4XA2BC","older":false,"nonce":123,
+//   "choices":{"count":8,"kinds":"both","groups":2,"calculator":false},
+//   "groups":[[problem, ...], ...]}
+// older is true for an eight-letter code; nonce is the random part of a ten-letter one, which
+// sheetCode takes to make the code of other choices.
 std::string worksheetJson(const Worksheet& sheet);
+
+// The worksheet of a typed code, older (for an eight-letter code, made with the count, kinds
+// and groups of older), or {"error":"length"|"letter"|"mistyped","code":"..."} with the code
+// as read when it remakes no sheet.
+std::string worksheetRecord(std::string_view text, SheetChoices older);
 
 // text as a JSON string, quotes included.
 std::string jsonString(std::string_view text);

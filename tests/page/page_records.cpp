@@ -2,7 +2,9 @@
 // that they test the page's sentences against the real catalogue rather than a copy of it.
 //   page_records problem KIND SCENARIO FIRST SECOND FACTOR   one problem (KIND work or supply)
 //   page_records drawn SEED COUNT                             COUNT problems drawn from SEED
-//   page_records worksheet CODE COUNT KINDS GROUPS            a worksheet (KINDS 0, 1 or 2)
+//   page_records worksheet CODE COUNT KINDS GROUPS            a worksheet (KINDS both, work or
+//                                                             supply; used for older codes)
+//   page_records code NONCE COUNT KINDS GROUPS CALCULATOR     a sheet's code as a JSON string
 #include "exercise_generator.hpp"
 #include "records_json.hpp"
 #include "worksheet.hpp"
@@ -18,6 +20,12 @@ namespace {
 int number(const char* text)
 {
     return std::stoi(text);
+}
+
+SheetChoices choices(char** argv, Calculator calculator)
+{
+    return {number(argv[0]), kindsNamed(argv[1]).value_or(SheetKinds::Both), number(argv[2]),
+            calculator};
 }
 
 } // namespace
@@ -43,15 +51,13 @@ int main(int argc, char** argv)
         }
         std::cout << json << "]\n";
     } else if (args.size() == 5 && args[0] == "worksheet") {
-        const int kinds = number(argv[4]);
-        const SheetKinds chosen = kinds == 1   ? SheetKinds::WorkOnly
-                                  : kinds == 2 ? SheetKinds::SupplyOnly
-                                               : SheetKinds::Both;
-        std::cout << worksheetJson(
-                         makeWorksheet(argv[2], {number(argv[3]), chosen, number(argv[5])}))
+        std::cout << worksheetRecord(argv[2], choices(argv + 3, Calculator::With)) << '\n';
+    } else if (args.size() == 6 && args[0] == "code") {
+        const Calculator calculator = number(argv[6]) != 0 ? Calculator::With : Calculator::Without;
+        std::cout << jsonString(sheetCode(std::stoull(argv[2]), choices(argv + 3, calculator)))
                   << '\n';
     } else {
-        std::cerr << "usage: page_records problem|drawn|worksheet ...\n";
+        std::cerr << "usage: page_records problem|drawn|worksheet|code ...\n";
         return 2;
     }
     return 0;

@@ -12,6 +12,10 @@ export const problem = (kind, scenario, first, second, factor) =>
 // count problems as the program draws them after seeding with seed.
 export const drawn = (seed, count) => made("drawn", seed, count);
 
-// A worksheet: kinds 0 for both, 1 for work only, 2 for supply only.
-export const worksheet = (code, count, kinds, groups) =>
-  made("worksheet", code, count, kinds, groups);
+// The code of a sheet: kinds "both", "work" or "supply", calculator true for the whole ranges.
+export const code = (nonce, count, kinds, groups, calculator = false) =>
+  made("code", nonce, count, kinds, groups, calculator ? 1 : 0);
+
+// The worksheet of a code as the page gets it; count, kinds and groups count for older codes.
+export const worksheet = (text, count = 8, kinds = "both", groups = 1) =>
+  made("worksheet", text, count, kinds, groups);

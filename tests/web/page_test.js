@@ -282,6 +282,10 @@ test("after one visit over http the page reloads offline to the first prompt", a
     await waitForEnd(page, ANSWER_PROMPT);
     await page.goto(origin + "arbeitsblatt.html?code=K7QM4XA2");
     await page.getByText(/^Blatt [A-Z2-9]{4} mit 8 Aufgaben erstellt\.$/).waitFor(WAIT);
+    // The worksheet keeps the teacher's list of sheets, as it says; the trainer keeps nothing.
+    assert.deepStrictEqual(await page.evaluate(() => Object.keys(localStorage)),
+                           ["dreisatz.arbeitsblaetter"]);
+    await page.evaluate(() => localStorage.clear());
     await checkPrivacy(page);
   } finally {
     await page.context().close();

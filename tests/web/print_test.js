@@ -1,6 +1,7 @@
 // The worksheet printed to A4 in one engine (ENGINE is chromium, firefox or webkit) and read
-// back page by page: what stands on which page, the label on each, every word inside the
-// margins, the arrows of each solution one under the other. Run with node --test; SITE is the
+// back page by page: what stands on which page, the label, page number and name line on each,
+// the room to work, no path of the teacher's disk, every word inside the margins, the arrows of
+// each solution one under the other. Run with node --test; SITE is the
 // site folder, PDFTOTEXT the reader, and CHROMIUM, FIREFOX or XVFB (with GI_PYTHON, a python3
 // that has gi and WebKit2 4.1) the engine's tools.
 "use strict";
@@ -10,6 +11,7 @@ const fs = require("node:fs");
 const os = require("node:os");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
+const { pathToFileURL } = require("node:url");
 const { printer, readBack } = require("./print.js");
 const { serveSite } = require("./site_server.js");
 
@@ -21,10 +23,13 @@ const TOLERANCE = 1 * MM;
 let engine;
 let server;
 let work;
+let disk; // the site in a folder of the teacher's, as a stick or a download folder has it
 before(async () => {
   engine = await printer(ENGINE);
   server = await serveSite(SITE);
   work = fs.mkdtempSync(path.join(os.tmpdir(), "print-test-"));
+  disk = path.join(work, "Mathe 7b Arbeitsblätter");
+  fs.cpSync(SITE, disk, { recursive: true });
 });
 after(async () => {
   await engine?.close();
@@ -34,16 +39,18 @@ after(async () => {
 
 // Each sheet printed once, when a test first asks for it.
 const prints = new Map();
-function printed(query) {
-  if (!prints.has(query)) {
-    prints.set(query, (async () => {
+function printed(query, fromDisk = false) {
+  const key = `${fromDisk}${query}`;
+  if (!prints.has(key)) {
+    prints.set(key, (async () => {
       const file = path.join(work, `sheet-${prints.size}.pdf`);
-      const errors = await engine.print(`${server.origin}arbeitsblatt.html${query}`, ".page", file);
+      const site = fromDisk ? `${pathToFileURL(disk).href}/` : server.origin;
+      const errors = await engine.print(`${site}arbeitsblatt.html${query}`, ".page", file);
       assert.deepStrictEqual(errors, []);
       return readBack(file);
     })());
   }
-  return prints.get(query);
+  return prints.get(key);
 }
 
 // The margins in millimetres, [top and bottom, left and right], as the stylesheet sets them:
@@ -79,40 +86,88 @@ function solutionsOn(page) {
   return solutions;
 }
 
+// A page's pupil's lines of the group: the page number, the name line.
+const isPupil = (page) => /Antwort:/.test(page.text);
+
 // The labels are those of these codes in every engine: the same code gives the same sheet.
-const SHORT = { query: "?code=K7QM4XA2&anzahl=8", label: "Blatt 6G4X", count: 8,
-                pages: 2 };
-const LONG = { query: "?code=HJKMNPQR&anzahl=30&art=arbeit", label: "Blatt 6YLF",
-               count: 30, pages: 6 };
+const SHORT = { query: "?code=AAWNEN6DW4&loesungen=mit", label: "Blatt X8LQ", count: 8,
+                pupilPages: [3], keyPages: 1 };
+const LONG = { query: "?code=85RA9H4PKY&loesungen=mit", label: "Blatt GRML", count: 30,
+               pupilPages: [8], keyPages: 2 };
+const TEST = { query: "?code=4YPJADDBUM&titel=Klassenarbeit%20Nr.%202&punkte=2",
+               label: "Blatt N88U", count: 5, pupilPages: [2, 2], keyPages: 0 };
+const DISK = { query: "?code=AAWNEN6DW4&loesungen=mit", fromDisk: true, label: "Blatt X8LQ",
+               count: 8, pupilPages: [3], keyPages: 1 };
 
 const CASES = [
-  ["8 problems and the name lines on page 1, the key on page 2", [SHORT], (pages) => {
-    assert.match(pages[0].text, /^ ?Blatt 6G4X Name: Klasse: Datum: Umgekehrter /);
-    assert.deepStrictEqual(headings(pages[0].text, /Aufgabe (\d+) /g), range(8));
-    assert.strictEqual(pages[0].text.match(/Antwort:/g).length, 8);
-    assert.ok(!isKey(pages[0]));
-    assert.match(pages[1].text, /^ ?Blatt 6G4X · Code: K7QM4XA2 Lösungen Aufgabe 1: \d+ /);
-  }],
-  ["as many pages as on screen, each with the label at its head", [SHORT, LONG],
-    (pages, sheet) => {
-      assert.strictEqual(pages.length, sheet.pages);
-      pages.forEach((page, index) => {
-        assert.ok(page.text.trim().startsWith(`${sheet.label} `), `page ${index + 1}`);
-        const top = Math.min(...page.words.map((word) => word.yMin));
-        const head = page.words.find((word) => word.text === "Blatt");
-        assert.ok(head.yMin - top < 1, `page ${index + 1}: the label is not at the head`);
-      });
+  ["the pupils' pages first, each numbered within its group with the name line, then the key",
+    [SHORT, LONG, TEST], (pages, sheet) => {
+      const pupil = pages.filter(isPupil);
+      assert.strictEqual(pages.length, pupil.length + sheet.keyPages);
+      assert.deepStrictEqual(pages.map(isPupil), pages.map((_, i) => i < pupil.length));
+      const numbers = pupil.map((page) => page.text.match(/Seite (\d+) von (\d+)/).slice(1));
+      const expected = sheet.pupilPages.flatMap((n) => range(n).map((i) => [`${i}`, `${n}`]));
+      assert.deepStrictEqual(numbers, expected);
+      pupil.forEach((page, index) => ["Name:", "Klasse:", "Datum:"].forEach((field) =>
+        assert.ok(page.text.includes(field), `page ${index + 1}: ${field}`)));
     }],
-  ["the trainer's address on each pupil page, the sheet's on each page of the key",
+  ["printed as it starts, a test carries no key: no code, no solution", [TEST], (pages) => {
+    for (const page of pages) assert.doesNotMatch(page.text, /Lösungen|Code|4YPJA|→/);
+  }],
+  ["the title and the total on each group's first page, the points at each answer", [TEST],
+    (pages) => {
+      const pupil = pages.filter(isPupil);
+      const firsts = pupil.filter((page) => /Seite 1 von/.test(page.text));
+      assert.strictEqual(firsts.length, 2);
+      for (const page of pupil) {
+        const first = firsts.includes(page);
+        assert.strictEqual(page.text.includes("Klassenarbeit Nr. 2"), first);
+        assert.strictEqual(/Punkte: von 10/.test(page.text), first, page.text);
+        assert.strictEqual(page.text.match(/Antwort:/g).length,
+                           page.text.match(/von 2 P\./g).length);
+      }
+    }],
+  ["at least 30 mm to work between each problem and its answer line", [SHORT, LONG, TEST],
+    (pages) => pages.filter(isPupil).forEach((page, index) => {
+      for (const answer of page.words.filter((word) => word.text === "Antwort:")) {
+        const above = Math.max(...page.words.filter((word) => word.yMax < answer.yMin - 1)
+          .map((word) => word.yMax));
+        const room = (answer.yMin - above) / MM;
+        assert.ok(room >= 30, `page ${index + 1}: ${room.toFixed(1)} mm above an answer`);
+      }
+    })],
+  ["the key's head names the code and every choice", [SHORT, LONG], (pages, sheet) => {
+    const key = pages.filter(isKey);
+    assert.strictEqual(key.length, sheet.keyPages);
+    assert.ok(key[0].text.includes(`Code: ${sheet.query.slice(6, 11)}-`), key[0].text);
+    const choices = sheet === SHORT
+      ? "8 Aufgaben je Gruppe · beide Arten · 1 Gruppe · ohne Taschenrechner"
+      : "30 Aufgaben je Gruppe · nur Arbeit · 1 Gruppe · mit Taschenrechner";
+    assert.ok(key[0].text.includes(choices), key[0].text);
+  }],
+  ["each page with the label at its head", [SHORT, LONG, TEST, DISK], (pages, sheet) => {
+    pages.forEach((page, index) => {
+      assert.ok(page.text.includes(sheet.label), `page ${index + 1}`);
+      const top = Math.min(...page.words.map((word) => word.yMin));
+      const head = page.words.find((word) => word.text === "Blatt");
+      assert.ok(head.yMin - top < 1, `page ${index + 1}: the label is not at the head`);
+    });
+  }],
+  ["over the web the trainer's address on each pupil page, the sheet's on each page of the key",
     [SHORT, LONG], (pages, sheet) => pages.forEach((page, index) => {
       const address = isKey(page) ? `Dieses Blatt wieder erstellen: ${server.origin}`
                                   : `${server.origin}index.html`;
       // A long address may break after its "?", where pdftotext reads a blank.
       const text = page.text.replace(/\? /g, "?");
       assert.ok(text.includes(address), `page ${index + 1}: ${address}`);
-      if (isKey(page)) assert.ok(text.includes(sheet.query), `page ${index + 1}`);
+      if (isKey(page)) assert.ok(text.includes(sheet.query.slice(0, 16)), `page ${index + 1}`);
     })],
-  ["every word inside the margins", [SHORT, LONG], (pages) => {
+  ["opened from a folder on the disk, no page prints its path", [DISK], (pages) => {
+    assert.strictEqual(pages.length, 4);
+    for (const page of pages) assert.doesNotMatch(page.text, /file:|Mathe|Arbeitsblätter|%C3|print-test/);
+    assert.match(pages.at(-1).text, /Dieses Blatt wieder erstellen: den Code AAWNE-N6DW4 /);
+  }],
+  ["every word inside the margins", [SHORT, LONG, TEST], (pages) => {
     const [y, x] = margins().map((length) => length * MM - TOLERANCE);
     pages.forEach((page, index) => {
       const outside = page.words.filter((word) => word.xMin < x || word.yMin < y ||
@@ -133,11 +188,9 @@ const CASES = [
         assert.ok(Math.max(...xs) - Math.min(...xs) < 0.5, `solution ${number}: arrows at ${xs}`);
       }
     }],
-  ["no problem split across pages, the key from a page of its own", [LONG], (pages) => {
-    const first = pages.findIndex(isKey);
-    assert.ok(first >= 3, `the key starts on page ${first + 1}`);
+  ["no problem split across pages, each numbered once in order", [LONG], (pages) => {
     const numbers = [];
-    pages.slice(0, first).forEach((page, index) => {
+    pages.filter(isPupil).forEach((page, index) => {
       const on = headings(page.text, /Aufgabe (\d+) /g);
       assert.strictEqual(page.text.match(/Antwort:/g)?.length, on.length, `page ${index + 1}`);
       // Each problem's answer line below its heading, on the same page.
@@ -148,13 +201,12 @@ const CASES = [
       numbers.push(...on);
     });
     assert.deepStrictEqual(numbers, range(30));
-    assert.ok(pages.slice(first).every((page) => !/Antwort:/.test(page.text)));
   }],
 ];
 
 for (const [name, sheets, check] of CASES) {
   for (const sheet of sheets) {
-    test(`${ENGINE}: ${name} (${sheet.query})`,
-      async () => check(await printed(sheet.query), sheet));
+    test(`${ENGINE}: ${name} (${sheet.fromDisk ? "file://" : ""}${sheet.query})`,
+      async () => check(await printed(sheet.query, sheet.fromDisk), sheet));
   }
 }

@@ -1,6 +1,7 @@
 // The worksheet page in headless Chromium: printed to A4 with page.pdf and read back page by
-// page with pdftotext (poppler-utils), from file:// and over http on 127.0.0.1. Run with
-// node --test; SITE is the site folder, CHROMIUM the browser, PDFTOTEXT the reader.
+// page with pdftotext (poppler-utils), from file:// and over http on 127.0.0.1, with the sheets
+// kept in local storage. Run with node --test; SITE is the site folder, CHROMIUM the browser,
+// PDFTOTEXT the reader, ZBARIMG the QR code's.
 "use strict";
 
 const assert = require("node:assert");
@@ -29,9 +30,9 @@ after(async () => {
 
 // The page with a finished sheet; every test also checks that the page made no foreign request
 // and logged no error (the CSP would log one).
-async function open(query, overHttp = false) {
+async function open(query, overHttp = false, context = null) {
   const site = overHttp ? server.origin : `file://${SITE}/`;
-  const context = await browser.newContext();
+  context ??= await browser.newContext();
   const page = await context.newPage();
   const problems = [];
   page.on("request", (request) => request.url().startsWith(site) ||
@@ -59,198 +60,10 @@ async function printed(page) {
   return text.split("\f").slice(0, -1).map(flat);
 }
 
-// The sheet on screen: each problem as its heading and sentences, each solution as its heading
-// and its three lines of working.
-const sheetOf = (page) => page.evaluate(() => ({
-  code: document.getElementById("code").value,
-  label: document.title.replace(/ zum Dreisatz$/, ""),
-  address: document.querySelector(".key-page")?.textContent.match(/\S*arbeitsblatt\.html\S*/)?.[0],
-  problems: [...document.querySelectorAll(".task")]
-    .map((task) => [...task.children].map((part) => part.textContent)),
-  solutions: [...document.querySelectorAll(".solution")].map((item) => {
-    const parts = [...item.querySelectorAll(".working span")].map((span) => span.textContent);
-    const lines = [0, 3, 6].map((at) => parts.slice(at, at + 3).join(" "));
-    return [item.querySelector("h3").textContent, ...lines];
-  }),
-}));
-
-const headings = (text, pattern) => [...text.matchAll(pattern)].map((m) => Number(m[1]));
-const range = (n) => Array.from({ length: n }, (_, i) => i + 1);
-
-// A short sheet as well: its solutions too begin on a page of their own.
-for (const count of [8, 2]) {
-  test(`a sheet of ${count} prints its problems on page 1 and the solutions from page 2`,
-    async () => {
-      const page = await open(`?code=K7QM4XA2&anzahl=${count}`);
-      const { label } = await sheetOf(page);
-      const pages = await printed(page);
-      assert.ok(pages[0].startsWith(`${label} Name: Klasse: Datum: Umgekehrter Dreisatz `),
-                pages[0]);
-      assert.deepStrictEqual(headings(pages[0], /Aufgabe (\d+) /g), range(count));
-      assert.strictEqual(pages[0].match(/Antwort:/g).length, count);
-      assert.doesNotMatch(pages[0], /Lösungen/);
-      assert.ok(pages[1].startsWith(`${label} · Code: K7QM4XA2 Lösungen Aufgabe 1: `),
-                pages[1]);
-      // Two columns of solutions, which pdftotext reads across.
-      const solved = headings(pages.slice(1).join(" "), /Aufgabe (\d+): /g);
-      assert.deepStrictEqual(solved.sort((a, b) => a - b), range(count));
-      await page.done();
-    });
-}
-
-test("a sheet of 30 of one kind splits no problem across pages and numbers every page",
-  async () => {
-    const page = await open("?code=HJKMNPQR&anzahl=30&art=arbeit");
-    const { label, problems, solutions } = await sheetOf(page);
-    const pages = await printed(page);
-    const first = pages.findIndex((text) => text.includes("Lösungen"));
-    assert.ok(first >= 3, `the key starts on page ${first + 1}`);
-    // Each problem and its answer line on the page of its heading; no page without a number.
-    const problemPage = [];
-    pages.forEach((text, index) => {
-      assert.ok(text.startsWith(`${label} `), `page ${index + 1}`);
-      const on = headings(text, /Aufgabe (\d+) /g);
-      on.forEach((k) => { problemPage[k] = index; });
-      if (index < first) assert.strictEqual(text.match(/Antwort:/g)?.length, on.length);
-    });
-    problems.forEach(([heading, ...sentences], i) => {
-      assert.strictEqual(heading, `Aufgabe ${i + 1}`);
-      assert.match(sentences[0], /^Eine Gruppe von /, "only work problems");
-      sentences.forEach((s) => assert.ok(pages[problemPage[i + 1]].includes(flat(s)),
-                                         `problem ${i + 1}, "${s}"`));
-    });
-    // Each solution's heading and the results of its working on one page.
-    solutions.forEach((solution, i) => {
-      const page = pages.slice(first).find((text) => text.includes(`Aufgabe ${i + 1}: `));
-      for (const line of solution.slice(2)) {
-        assert.ok(page.includes(line.match(/= \d+ \w+$/)[0]), line);
-      }
-    });
-    assert.strictEqual(problemPage.filter((p) => p < first).length, 30);
-    await page.done();
-  });
-
-test("the same code gives the same sheet, typed in over http as from file://", async () => {
-  const fromFile = await open("?code=K7QM4XA2&anzahl=12&art=vorrat");
-  const first = await sheetOf(fromFile);
-  await fromFile.done();
-
-  const page = await open("", true);
-  const drawn = await sheetOf(page);
-  assert.match(drawn.code, /^[A-HJ-NP-Z2-9]{8}$/, "a drawn code");
-  await page.fill("#count", "12");
-  await page.check("input[value=vorrat]");
-  await page.fill("#code", "k7qm-4xa2"); // as it may be typed from the key
-  await page.click("button[type=submit]");
-  await page.waitForFunction((label) => document.title === `${label} zum Dreisatz`, first.label);
-  const typed = await sheetOf(page);
-  assert.deepStrictEqual({ ...typed, code: "", address: "" }, { ...first, code: "", address: "" });
-  assert.strictEqual(new URL(typed.address).search, new URL(first.address).search);
-  assert.strictEqual(first.problems.length, 12);
-  assert.ok(first.problems.every(([, sentence]) => / kommen mit /.test(sentence)), "only supply");
-
-  await page.fill("#code", "K7QM4XA3");
-  await page.waitForFunction((label) => document.title !== `${label} zum Dreisatz`, first.label);
-  assert.notDeepStrictEqual((await sheetOf(page)).problems, first.problems);
-  await page.done();
-});
-
-// With both kinds, each sheet as even as it can be, and no problem twice.
-test("both kinds differ by at most one on every sheet, and no problem repeats", async () => {
-  for (const [number, count] of [["AAAAAAAA", 8], ["22222222", 8], ["K7QM4XA2", 8],
-                                 ["ZZZZ9999", 7], ["HJKMNPQR", 30], ["23456789", 1],
-                                 ["STUVWXYZ", 2], ["BCDEFGHA", 15]]) {
-    const page = await open(`?code=${number}&anzahl=${count}&art=beide`);
-    const { problems } = await sheetOf(page);
-    const work = problems.filter(([, first]) => first.startsWith("Eine Gruppe von ")).length;
-    assert.ok(Math.abs(2 * work - count) <= 1, `sheet ${number}: ${work} of ${count} work`);
-    const texts = problems.map(([, ...sentences]) => sentences.join(" "));
-    assert.strictEqual(new Set(texts).size, count, `sheet ${number}`);
-    await page.done();
-  }
-});
-
-// The address's values in the fields and the sheet, its notes in the status line; each value
-// and note on its own is checked under Node (tests/page/sheet_choices.test.mjs).
-const ADDRESSES = [
-  ["?code=K7QM4XA2&anzahl=40", "Anzahl 40 geht nicht (1 bis 30): 8 Aufgaben.", "K7QM4XA2", 8],
-  ["?code=K7QM4XA&anzahl=5",
-    /^Code K7QM4XA geht nicht \(8 Zeichen, A bis Z ohne I und O, 2 bis 9\): ([A-Z2-9]{8})\. /,
-    null, 5],
-  ["?blatt=2026&anzahl=5",
-    /^Blatt 2026 gibt es nicht mehr \(Blätter haben einen Code\): neuer Code ([A-Z2-9]{8})\. /,
-    null, 5],
-  ["?code=k7qm-4xa2&anzahl=3", /^Blatt [A-Z2-9]{4} mit 3 Aufgaben erstellt\.$/, "K7QM4XA2", 3],
-  ["?code=K7QM4XA2&gruppen=7", "Gruppen 7 geht nicht (1 bis 6): 1 Gruppe.", "K7QM4XA2", 8],
-];
-
-for (const [query, note, code, count] of ADDRESSES) {
-  test(`the address ${query.slice(0, 40)} gives the sheet its fields show`, async () => {
-    const page = await open(query);
-    const status = await page.textContent("#status");
-    if (typeof note === "string") assert.ok(status.startsWith(`${note} `), status);
-    else assert.match(status, note);
-    const { code: shown, label, problems } = await sheetOf(page);
-    assert.strictEqual(shown, code ?? status.match(note)[1]);
-    assert.strictEqual(await page.title(), `${label} zum Dreisatz`);
-    assert.strictEqual(await page.inputValue("#count"), String(count));
-    assert.strictEqual(problems.length, count);
-    await page.done();
-  });
-}
-
-// Each way to print, told apart page by page: the pupils' pages by their answer lines, the
-// key's by its heading. Only the key carries the code and the address that remakes the sheet.
-const MODES = [
-  ["mit", 1, 1],
-  ["ohne", 1, 0],
-  ["nur", 0, 1],
-];
-
-for (const [mode, pupilPages, keyPages] of MODES) {
-  test(`printed ${mode} Lösungen: ${pupilPages} page of problems, ${keyPages} of the key`,
-    async () => {
-      const page = await open(`?code=K7QM4XA2&anzahl=8&loesungen=${mode}`);
-      const { label, address } = await sheetOf(page);
-      const pages = await printed(page);
-      const pupil = pages.filter((text) => text.includes("Antwort:"));
-      const key = pages.filter((text) => text.includes("Lösungen"));
-      assert.deepStrictEqual([pupil.length, key.length, pages.length],
-                             [pupilPages, keyPages, pupilPages + keyPages]);
-      for (const text of pages) assert.ok(text.includes(label), text);
-      for (const text of pupil) {
-        assert.match(text, /Name: Klasse: Datum:/);
-        assert.doesNotMatch(text, /K7QM4XA2|code=/);
-      }
-      for (const text of key) {
-        assert.doesNotMatch(text, /Name:|Antwort:/);
-        assert.match(text, /K7QM4XA2/);
-      }
-      assert.strictEqual(address, keyPages ? `file://${SITE}/arbeitsblatt.html` +
-        `?code=K7QM4XA2&anzahl=8&art=beide&gruppen=1&loesungen=${mode}` : undefined);
-      await page.done();
-    });
-}
-
-// What a pupil can see: the printed pages of problems, the page's title and its address. None
-// of them carries the code, so none remakes the sheet or its key.
-for (const overHttp of [false, true]) {
-  test(`the pupils' pages, the title and the address bar never show the code (${
-    overHttp ? "http" : "file://"})`, async () => {
-    const page = await open("?code=K7QM4XA2&anzahl=8&gruppen=2", overHttp);
-    const { label } = await sheetOf(page);
-    assert.match(label, /^Blatt [A-HJ-NP-Z2-9]{4}$/);
-    const seen = await page.evaluate(() => [location.href, document.title,
-      ...[...document.querySelectorAll(".pupil-page")].map((part) => part.textContent)]);
-    assert.ok(seen.length >= 4);
-    for (const text of seen) assert.doesNotMatch(text, /K7QM4XA2|code=/i, text);
-    assert.match(seen[0], /\?anzahl=8&art=beide&gruppen=2&loesungen=mit$/);
-    await page.done();
-  });
-}
-
-// The pages of each group, read from the screen: the group its head names, and its problems.
-const groupsOf = (page) => page.evaluate(() => {
+// The sheet on screen: its code, label and coded choices, each group's problems as their
+// heading and sentences, each solution as its heading and its three lines of working.
+const sheetOf = (page) => page.evaluate(() => {
+  const fields = document.getElementById("choices").elements;
   const groups = {};
   for (const part of document.querySelectorAll(".pupil-page")) {
     const name = part.querySelector(".page-head").textContent.match(/Gruppe [A-F]/)?.[0] ?? "";
@@ -259,62 +72,291 @@ const groupsOf = (page) => page.evaluate(() => {
       groups[name].push([...task.children].map((child) => child.textContent));
     }
   }
-  const keys = [...document.querySelectorAll(".key-page .page-head")]
-    .map((head) => head.textContent.match(/Gruppe [A-F]/)?.[0] ?? "");
-  return { groups, keys };
+  return {
+    code: fields.code.value,
+    label: document.title.replace(/ zum Dreisatz$/, ""),
+    choices: ["anzahl", "art", "gruppen", "rechner"].map((name) => fields[name].value).join(" "),
+    groups,
+    problems: Object.values(groups).flat(),
+    solutions: [...document.querySelectorAll(".solution")].map((item) => {
+      const parts = [...item.querySelectorAll(".working span")].map((span) => span.textContent);
+      const lines = [0, 3, 6].map((at) => parts.slice(at, at + 3).join(" "));
+      return [item.querySelector("h3").textContent, ...lines];
+    }),
+  };
 });
 
-test("each group has its own problems of the same mix, named on its pages and in the key",
+const status = (page) => page.textContent("#status");
+const headings = (text, pattern) => [...text.matchAll(pattern)].map((m) => Number(m[1]));
+const range = (n) => Array.from({ length: n }, (_, i) => i + 1);
+const TEN = /^[A-HJ-NP-Z2-9]{5}-[A-HJ-NP-Z2-9]{5}$/;
+
+// Printing starts without the key: the class's pile holds the pupils' pages alone, each with
+// the name line and its number within the group; the key comes by its own choice.
+test("a sheet of 8 prints on 3 pages of problems without the key, each numbered and named",
   async () => {
-    const page = await open("?code=K7QM4XA2&anzahl=7&gruppen=3");
-    const { groups, keys } = await groupsOf(page);
-    assert.deepStrictEqual(Object.keys(groups), ["Gruppe A", "Gruppe B", "Gruppe C"]);
-    assert.deepStrictEqual([...new Set(keys)], ["Gruppe A", "Gruppe B", "Gruppe C"]);
-    const all = Object.values(groups).flat().map(([, ...sentences]) => sentences.join(" "));
-    assert.strictEqual(new Set(all).size, 21, "no problem in two groups");
-    const mix = Object.entries(groups).map(([name, tasks]) => {
-      assert.deepStrictEqual(tasks.map(([heading]) => heading),
-                             [1, 2, 3, 4, 5, 6, 7].map((k) => `Aufgabe ${k}`), name);
-      return tasks.filter(([, first]) => first.startsWith("Eine Gruppe von ")).length;
-    });
-    assert.ok(mix[0] === 3 || mix[0] === 4, `${mix[0]} of 7 work`);
-    assert.deepStrictEqual(mix, [mix[0], mix[0], mix[0]], "the same mix in every group");
-    const solutions = await page.evaluate(() => document.querySelectorAll(".solution").length);
-    assert.strictEqual(solutions, 21);
+    const page = await open("?anzahl=8");
+    assert.strictEqual(await page.inputValue("input[name=loesungen]:checked"), "ohne");
+    const { label, code } = await sheetOf(page);
     const pages = await printed(page);
-    for (const text of pages) assert.match(text, /Gruppe [ABC]/);
-    await page.done();
-
-    // One code remakes every group: group A is the sheet of one group, more groups add to it.
-    const one = await open("?code=K7QM4XA2&anzahl=7&gruppen=1");
-    const single = await groupsOf(one);
-    assert.deepStrictEqual(single.groups[""], groups["Gruppe A"]);
-    await one.done();
-  });
-
-// Each pupil's page leads to the trainer: its address as text and as a QR code that a phone
-// reads, both from where the sheet was opened.
-for (const overHttp of [false, true]) {
-  test(`each page of problems carries the trainer's address and its QR code (${
-    overHttp ? "http" : "file://"})`, async () => {
-    const page = await open("?code=K7QM4XA2&anzahl=12", overHttp);
-    const trainer = await page.evaluate(() => new URL("index.html", location.href).href);
-    const codes = page.locator(".pupil-page .trainer svg");
-    assert.strictEqual(await codes.count(), 2);
-    const texts = await page.locator(".pupil-page .trainer").allTextContents();
-    for (const text of texts) assert.ok(text.includes(trainer), text);
-    const image = path.join(work, "qr.png");
-    await codes.last().screenshot({ path: image });
-    const read = execFileSync(process.env.ZBARIMG || "zbarimg",
-                              ["--raw", "-q", "-Sbinary", "--nodbus", image]);
-    assert.strictEqual(read.toString("utf8").trim(), trainer);
+    assert.strictEqual(pages.length, 3);
+    pages.forEach((text, index) => {
+      for (const part of [label, `Seite ${index + 1} von 3`, "Name:", "Klasse:", "Datum:"]) {
+        assert.ok(text.includes(part), `page ${index + 1}: ${part}`);
+      }
+      assert.doesNotMatch(text, /Lösungen|Code/);
+    });
+    assert.deepStrictEqual(pages.map((text) => headings(text, /Aufgabe (\d+) /g)),
+                           [[1, 2, 3], [4, 5, 6], [7, 8]]);
+    await page.check("input[value=nur]");
+    const key = await printed(page);
+    assert.strictEqual(key.length, 1);
+    assert.ok(key[0].startsWith(`${label} · Code: ${code} Lösungen 8 Aufgaben je Gruppe · ` +
+                                "beide Arten · 1 Gruppe · ohne Taschenrechner Aufgabe 1: "), key[0]);
     await page.done();
   });
+
+// The code carries every choice: typed on another device, into a page with other choices, it
+// makes the very same sheet.
+test("the code alone remakes the whole sheet, typed in on another device", async () => {
+  const page = await open("?anzahl=12&art=vorrat&gruppen=3&rechner=mit&loesungen=mit", true);
+  const made = await sheetOf(page);
+  assert.match(made.code, TEN);
+  assert.strictEqual(made.choices, "12 vorrat 3 mit");
+  assert.strictEqual(Object.keys(made.groups).length, 3);
+  assert.ok(made.problems.every(([, sentence]) => / kommen mit /.test(sentence)), "only supply");
+  await page.done();
+
+  const other = await open("?anzahl=5&loesungen=mit");
+  await other.fill("#code", made.code.toLowerCase().replace("-", " "));
+  await other.waitForFunction((label) => document.title === `${label} zum Dreisatz`, made.label);
+  assert.deepStrictEqual(await sheetOf(other), { ...made, code: made.code.toLowerCase()
+    .replace("-", " ") });
+  await other.dispatchEvent("#code", "change");
+  assert.strictEqual(await other.inputValue("#code"), made.code);
+  const head = await other.textContent(".key-page .choices");
+  assert.strictEqual(head, "12 Aufgaben je Gruppe · nur Vorrat · 3 Gruppen · mit Taschenrechner");
+  await other.done();
+});
+
+// What the page keeps: the sheet shown last comes back after a reload, every printed sheet
+// stays listed until deleted, and its entry remakes it.
+test("a reload shows the last sheet again; the list keeps the printed one until deleted",
+  async () => {
+    const page = await open("?anzahl=5", true);
+    await page.fill("#title", "Klassenarbeit Nr. 2");
+    await page.waitForFunction(() => document.querySelector(".pupil-page h2")?.textContent ===
+                                     "Klassenarbeit Nr. 2");
+    const test = await sheetOf(page);
+    await printed(page); // printing marks the sheet as printed
+    await page.fill("#count", "6");
+    await page.waitForFunction(() => document.querySelectorAll(".task").length === 6);
+    const practice = await sheetOf(page);
+    await page.fill("#count", "7"); // tried, never printed: it replaces the entry of 6
+    await page.waitForFunction(() => document.querySelectorAll(".task").length === 7);
+    const last = await sheetOf(page);
+    assert.notStrictEqual(practice.code, last.code);
+
+    await page.reload();
+    await page.waitForFunction((label) => document.title === `${label} zum Dreisatz`, last.label);
+    assert.deepStrictEqual(await sheetOf(page), last);
+    assert.match(await status(page), new RegExp(`^${last.label} mit 7 Aufgaben, zuletzt erstellt am ` +
+                                                 "[\\d.]+ um \\d\\d:\\d\\d Uhr, ist wieder da\\.$"));
+    assert.strictEqual(await page.inputValue("#title"), "Klassenarbeit Nr. 2");
+    const entries = await page.locator("#kept-list li").allTextContents();
+    assert.strictEqual(entries.length, 2);
+    assert.match(entries[0], new RegExp(`^${last.label} · Code ${last.code} · „Klassenarbeit ` +
+                                        "Nr. 2“ · 7 Aufgaben je Gruppe .* erstellt am [^·]*Löschen$"));
+    assert.match(entries[1], new RegExp(`^${test.label} · Code ${test.code} .* gedruckt am `));
+    // The stored list holds the sheets and nothing else.
+    const stored = await page.evaluate(() => Object.keys(localStorage));
+    assert.deepStrictEqual(stored, ["dreisatz.arbeitsblaetter"]);
+
+    await page.click(`#kept-list li:nth-child(2) a`);
+    await page.waitForFunction((label) => document.title === `${label} zum Dreisatz`, test.label);
+    assert.deepStrictEqual(await sheetOf(page), test);
+    await page.click(`button[aria-label="${test.label} löschen"]`);
+    await page.click(`button[aria-label="${last.label} löschen"]`);
+    await page.waitForFunction(() => document.querySelectorAll("#kept-list li").length === 0);
+    assert.strictEqual(await page.textContent("#kept-note"), "Noch kein Blatt.");
+    assert.strictEqual(await page.evaluate(() => localStorage.getItem("dreisatz.arbeitsblaetter")),
+                       "[]");
+    await page.done();
+  });
+
+// A key printed before codes carried their choices: its eight-letter code and the address on it
+// remake its sheet, with the label the pupils' pages carry.
+test("an older key's address remakes its sheet, and the page says what the code needs",
+  async () => {
+    const page = await open("?code=K7QM4XA2&anzahl=8&art=beide&gruppen=1&loesungen=mit");
+    const { code, label, choices } = await sheetOf(page);
+    assert.deepStrictEqual([code, label, choices], ["K7QM4XA2", "Blatt 6G4X", "8 beide 1 mit"]);
+    assert.strictEqual(await status(page), "Blatt 6G4X mit 8 Aufgaben erstellt.");
+    assert.match(await page.textContent("#notes"), /^Der Code K7QM4XA2 ist der eines älteren /);
+    assert.strictEqual(await page.evaluate(() => location.search), "");
+    // Numbers for working by hand need a new code.
+    await page.check("input[name=rechner][value=ohne]");
+    await page.waitForFunction(() => document.getElementById("code").value.length === 11);
+    await page.done();
+  });
+
+test("a mistyped code says so, and the sheet stays", async () => {
+  const page = await open("");
+  const { code, label } = await sheetOf(page);
+  const wrong = code.slice(0, 3) + code[4] + code[3] + code.slice(5); // two letters swapped
+  await page.fill("#code", code[3] === code[4] ? `${code.slice(0, 10)}9` : wrong);
+  assert.strictEqual(await status(page), `Die Eingabe bei „Code“ passt so nicht; bis sie ` +
+                     `stimmt, bleibt ${label} stehen.`);
+  assert.strictEqual(await page.$eval("#code", (field) => field.validationMessage),
+                     "Dieser Code ist vertippt: Ein Zeichen stimmt nicht, oder zwei sind " +
+                     "vertauscht.");
+  assert.strictEqual(await page.title(), `${label} zum Dreisatz`);
+  await page.done();
+});
+
+// The numbers a pupil reads in a problem: the groups, the duration given.
+const WORK = /von (\d+)\s\S+ schafft .* in (\d+)\s\S+\. .* von (\d+)\s/;
+const SUPPLY = /^(\d+)\s\S+ kommen mit .* (\d+)\s\S+ aus\. .* fuer (\d+)\s/;
+function profile(sentences) {
+  const text = sentences.join(" ");
+  const work = text.match(WORK);
+  const [, first, given, second] = (work ?? text.match(SUPPLY)).map(Number);
+  const product = first * given;
+  return { kind: work ? "work" : "supply", second, product,
+           profile: `${work ? "work" : "supply"} ${second > 10} ${product <= 100 ? 0
+             : product <= 500 ? 1 : 2}` };
 }
 
-test("the sheet follows each input at once, so that printing prints what is on screen",
+for (const calculator of ["ohne", "mit"]) {
+  test(`the groups of a test are equally hard, problem by problem (${calculator} Taschenrechner)`,
+    async () => {
+      const page = await open(`?anzahl=10&gruppen=5&rechner=${calculator}`);
+      const { groups } = await sheetOf(page);
+      const profiles = Object.values(groups).map((tasks) => tasks.map(([, ...s]) => profile(s)));
+      assert.strictEqual(profiles.length, 5);
+      for (const group of profiles) {
+        assert.deepStrictEqual(group.map((p) => p.profile), profiles[0].map((p) => p.profile));
+      }
+      const all = profiles.flat();
+      const small = all.every(({ second, product }) => second <= 10 && product <= 500);
+      assert.strictEqual(small, calculator === "ohne");
+      await page.done();
+    });
+}
+
+// Every problem's room for the working at least 30 mm high, on the longest sheets of each kind
+// with a trainer's address of 120 characters, and every page's content inside the page.
+test("every problem has room for four lines, and every page of a sheet of 30 holds its content",
   async () => {
-    const page = await open("?code=K7QM4XA2&anzahl=8");
+    const trainer = `https://schule.example/${"x".repeat(87)}/index.html`;
+    assert.strictEqual(trainer.length, 121);
+    for (const kind of ["beide", "arbeit", "vorrat"]) {
+      const page = await open(`?anzahl=30&art=${kind}&rechner=mit&loesungen=mit`);
+      await page.fill("#trainer", trainer);
+      await page.waitForSelector(".trainer svg");
+      const { rooms, spilt } = await page.evaluate(() => ({
+        rooms: [...document.querySelectorAll(".room")]
+          .map((room) => room.getBoundingClientRect().height * 25.4 / 96),
+        spilt: [...document.querySelectorAll(".page")].map((sheet, index) => {
+          const bottom = sheet.getBoundingClientRect().bottom -
+            parseFloat(getComputedStyle(sheet).paddingBottom);
+          const lowest = Math.max(...[...sheet.querySelectorAll("li, .page-body, .trainer")]
+            .map((part) => part.getBoundingClientRect().bottom));
+          return lowest > bottom + 0.5 || sheet.scrollHeight > sheet.clientHeight ? index + 1 : 0;
+        }).filter(Boolean),
+      }));
+      assert.strictEqual(rooms.length, 30);
+      assert.ok(Math.min(...rooms) >= 30, `${kind}: ${Math.min(...rooms)} mm`);
+      assert.deepStrictEqual(spilt, [], kind);
+      await page.done();
+    }
+  });
+
+// The QR code's modules in millimetres, and what a phone reads from it.
+async function readQr(page) {
+  const codes = page.locator(".pupil-page .trainer svg");
+  const module = await codes.first().evaluate((svg) =>
+    svg.getBoundingClientRect().width * 25.4 / 96 / svg.viewBox.baseVal.width);
+  const image = path.join(work, "qr.png");
+  await codes.first().screenshot({ path: image });
+  const read = execFileSync(process.env.ZBARIMG || "zbarimg",
+                            ["--raw", "-q", "-Sbinary", "--nodbus", image]);
+  return { module, read: read.toString("utf8").trim(), count: await codes.count() };
+}
+
+// Opened from a folder on the teacher's disk, the pupils' pages carry no path: only a web
+// address, typed by the teacher and kept with the sheets, goes on them and into the QR code.
+test("from file:// the pupils' pages carry no path; a typed web address goes on each page",
+  async () => {
+    const page = await open("?anzahl=8&loesungen=mit");
+    assert.strictEqual(await page.locator(".trainer").count(), 0);
+    assert.match(await page.textContent(".address"), /^Dieses Blatt wieder erstellen: den Code /);
+    for (const text of await printed(page)) assert.doesNotMatch(text, /file:|\/work\/|site/);
+    for (const typed of ["schule.example/dreisatz",
+                         `https://schule.example/${"x".repeat(87)}/index.html`]) {
+      await page.fill("#trainer", typed);
+      await page.waitForSelector(".trainer svg");
+      const address = typed.startsWith("https") ? typed : "https://schule.example/dreisatz/";
+      const { module, read, count } = await readQr(page);
+      assert.deepStrictEqual([read, count], [address, 3]);
+      assert.ok(module >= 0.45, `${module} mm for ${address.length} characters`);
+      assert.deepStrictEqual(await page.locator(".trainer-address").allTextContents(),
+                             [address, address, address]);
+    }
+    assert.match(await page.getAttribute(".address a", "href"),
+                 /^https:\/\/schule\.example\/x+\/arbeitsblatt\.html\?code=[A-Z2-9]{10}$/);
+    await page.fill("#trainer", `file://${SITE}/index.html`);
+    assert.match(await status(page), /^Die Eingabe bei „Webadresse des Trainers/);
+    await page.fill("#trainer", "schule.example/dreisatz");
+    await page.waitForFunction(() => document.querySelector(".trainer-address")?.textContent ===
+                                     "https://schule.example/dreisatz/");
+    await page.reload();
+    await page.waitForSelector(".page");
+    assert.strictEqual(await page.inputValue("#trainer"), "https://schule.example/dreisatz/");
+    await page.done();
+  });
+
+// Over the web the site's own trainer is the default; the key's address remakes the sheet and
+// is a link.
+test("over http the key's address is a link that remakes the sheet", async () => {
+  const page = await open("?anzahl=4&gruppen=2&loesungen=mit&titel=Test&punkte=2", true);
+  const made = await sheetOf(page);
+  const { read } = await readQr(page);
+  assert.strictEqual(read, `${server.origin}index.html`);
+  const href = await page.getAttribute(".address a", "href");
+  assert.strictEqual(await page.textContent(".address a"), href);
+  assert.strictEqual(href, `${server.origin}arbeitsblatt.html?code=${made.code.replace("-", "")}` +
+                     "&titel=Test&punkte=2");
+  await page.done();
+  const again = await open(`?${href.split("?")[1]}&loesungen=mit`, true);
+  assert.deepStrictEqual(await sheetOf(again), made);
+  assert.strictEqual(await again.textContent(".pupil-page h2"), "Test");
+  await again.done();
+});
+
+// What a pupil can see: the printed pages of problems, the page's title and its address. None
+// of them carries the code, so none remakes the sheet or its key.
+test("the pupils' pages, the title and the address bar never show the code", async () => {
+  const page = await open("?anzahl=8&gruppen=2", true);
+  const { code, label } = await sheetOf(page);
+  assert.match(label, /^Blatt [A-HJ-NP-Z2-9]{4}$/);
+  const seen = await page.evaluate(() => [location.href, document.title,
+    ...[...document.querySelectorAll(".pupil-page")].map((part) => part.textContent)]);
+  assert.ok(seen.length >= 4);
+  const bare = code.replace("-", "");
+  for (const text of seen) assert.ok(!text.includes(code) && !text.includes(bare), text);
+  assert.strictEqual(seen[0], `${server.origin}arbeitsblatt.html`);
+  await page.done();
+});
+
+test("values of the address in any case, and the sheet follows each input at once",
+  async () => {
+    const page = await open("?anzahl=8&art=ARBEIT&loesungen=Mit&gruppen=9");
+    assert.strictEqual(await page.inputValue("input[name=art]:checked"), "arbeit");
+    assert.strictEqual(await page.inputValue("input[name=loesungen]:checked"), "mit");
+    assert.strictEqual(await page.textContent("#notes"), "In der Adresse ist „9“ nicht möglich " +
+                       "für die Gruppen (1 bis 6); das Blatt hat 1 Gruppe.");
+    assert.strictEqual(await page.locator("button[type=submit]").count(), 0);
     await page.focus("#count");
     await page.keyboard.press("Control+A");
     await page.keyboard.type("3");
@@ -322,51 +364,22 @@ test("the sheet follows each input at once, so that printing prints what is on s
     assert.strictEqual(await page.evaluate(() => document.activeElement.id), "count");
     const pages = await printed(page);
     assert.deepStrictEqual(headings(pages[0], /Aufgabe (\d+) /g), range(3));
-    // The key names the address that makes this very sheet again.
-    const shown = await page.evaluate(() => document.querySelector(".address").textContent);
-    assert.strictEqual(shown, `Dieses Blatt wieder erstellen: file://${SITE}/arbeitsblatt.html` +
-                       "?code=K7QM4XA2&anzahl=3&art=beide&gruppen=1&loesungen=mit");
-    await page.check("input[value=arbeit]");
-    await page.waitForFunction(() => [...document.querySelectorAll(".task p")]
-      .every((p, i) => i % 2 || p.textContent.startsWith("Eine Gruppe von ")));
-    // A value that cannot be used leaves the sheet, and the status line says so.
-    const title = await page.title();
-    await page.fill("#code", "K7QM");
-    const label = title.replace(" zum Dreisatz", "");
-    assert.strictEqual(await page.textContent("#status"),
-                       `So geht die Auswahl nicht; es bleibt ${label}.`);
-    assert.strictEqual(await page.title(), title);
+    const { label } = await sheetOf(page);
+    await page.fill("#count", "");
+    assert.strictEqual(await status(page), "Die Eingabe bei „Aufgaben je Gruppe (1 bis 30)“ " +
+                       `passt so nicht; bis sie stimmt, bleibt ${label} stehen.`);
+    assert.strictEqual(await page.title(), `${label} zum Dreisatz`);
     await page.done();
   });
 
 test("axe finds no violation of WCAG 2.2 AA", async () => {
-  const page = await open("?code=K7QM4XA2&anzahl=8&gruppen=2", true);
+  const page = await open("?anzahl=8&gruppen=2&loesungen=mit&punkte=2", true);
   assert.deepStrictEqual(await accessibilityViolations(page), []);
   await page.done();
 });
 
-// Each page's content inside the page, for the longest sheets of each kind: the pages hold as
-// many problems and solutions as they do with room to spare.
-test("every page of a sheet of 30 holds its content", async () => {
-  for (const code of ["AAAAAAAA", "K7QM4XA2", "HJKMNPQR", "ZZZZ9999", "23456789"]) {
-    for (const kind of ["beide", "arbeit", "vorrat"]) {
-      const page = await open(`?code=${code}&anzahl=30&art=${kind}`);
-      const spilt = await page.evaluate(() => [...document.querySelectorAll(".page")]
-        .map((sheet, index) => {
-          const bottom = sheet.getBoundingClientRect().bottom -
-            parseFloat(getComputedStyle(sheet).paddingBottom);
-          const lowest = Math.max(...[...sheet.querySelectorAll("li, .page-body, .trainer")]
-            .map((part) => part.getBoundingClientRect().bottom));
-          return lowest > bottom + 0.5 || sheet.scrollHeight > sheet.clientHeight ? index + 1 : 0;
-        }).filter(Boolean));
-      assert.deepStrictEqual(spilt, [], `sheet ${code}, ${kind}`);
-      await page.done();
-    }
-  }
-});
-
 test("on a phone the sheet is as wide as the screen", async () => {
-  const page = await open("?code=K7QM4XA2&anzahl=8");
+  const page = await open("?anzahl=8&loesungen=mit");
   await page.setViewportSize({ width: 360, height: 640 });
   // Reading a size lays the page out anew, at the viewport's new size.
   const widths = await page.evaluate(() => [document.documentElement.scrollWidth,
@@ -389,11 +402,15 @@ async function laidOut(sheet) {
   }).outputFiles;
   const context = await browser.newContext({ bypassCSP: true });
   const page = await context.newPage();
-  await page.goto(`file://${SITE}/arbeitsblatt.html?code=K7QM4XA2&anzahl=1`);
+  await page.goto(`file://${SITE}/arbeitsblatt.html?anzahl=1&loesungen=nur`);
   await page.waitForSelector(".solution");
   await page.addScriptTag({ content: bundle.text });
   const pages = await page.evaluate((input) => {
-    const plan = sheetPages.planSheet(input);
+    const style = getComputedStyle(document.documentElement);
+    const size = (name) => Number(style.getPropertyValue(name));
+    const plan = sheetPages.planSheet(input, { firstPage: size("--first-page-problems"),
+                                              page: size("--page-problems"),
+                                              key: size("--key-page-solutions") });
     const made = sheetPages.layOut(plan);
     document.getElementById("sheet").replaceChildren(...made);
     const left = (item) => item.getBoundingClientRect().left;
@@ -409,6 +426,8 @@ async function laidOut(sheet) {
         .filter((item, _, all) => left(item) > left(all[0]))
         .map((item) => item.querySelector("h3").textContent),
       trainer: sheet.querySelector(".trainer-address")?.textContent,
+      points: [...sheet.querySelectorAll(".answer")]
+        .filter((answer) => /^Antwort: +von 2 P\.$/.test(answer.textContent)).length,
       address: sheet.querySelector(".address")?.textContent,
       fits: sheet.scrollHeight <= sheet.clientHeight,
     }));
@@ -427,8 +446,9 @@ const PROBLEM = {
            working: { one: "Kuh", many: "Kuehe", unit: "Monate" },
            spelled: { one: "Kuh", many: "Kühe", stock: "das Heu", lasts: "reicht" } },
 };
-const SHEET = { label: "Blatt K7Q4", code: "K7QM4XA2", address: "https://schule.example/a?b=1",
-                trainer: "https://schule.example/index.html",
+const SHEET = { label: "Blatt K7Q4", code: "K7QM4XA2BC", address: "https://schule.example/a?b=1",
+                trainer: "https://schule.example/index.html", title: "", points: 2,
+                choices: { count: 30, kind: "vorrat", groups: 2, calculator: "ohne" },
                 groups: [Array(3).fill(PROBLEM), Array(30).fill(PROBLEM)] };
 const WORKING = "7 Kuehe → 12 Monate 1 Kuh → 7 · 12 = 84 Monate " +
   "3 Kuehe → 84 : 3 = 28 Monate";
@@ -444,7 +464,9 @@ for (const mode of ["mit", "ohne", "nur"]) {
       const headings = items.map(({ number }) => `Aufgabe ${number}${key ? ": 28 Monate" : ""}`);
       assert.deepStrictEqual(
         [page.kind, page.head, page.headings],
-        [`page ${plan.kind}-page`, plan.head, [plan.title, ...headings].filter(Boolean)]);
+        [`page ${plan.kind}-page${plan.kind === "pupil" && plan.title ? " first" : ""}`,
+          plan.head + plan.page, [plan.title, ...headings].filter(Boolean)]);
+      assert.strictEqual(page.points, key ? 0 : items.length, plan.head);
       assert.deepStrictEqual(page.working, key ? items.map(() => WORKING) : []);
       assert.strictEqual(page.columns, key ? Math.min(items.length, 2) : 0, plan.head);
       assert.deepStrictEqual(page.secondColumn, key ? headings.slice(plan.columns[0].length) : [],
