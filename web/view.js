@@ -1,0 +1,42 @@
+// What must stay in view when the viewport changes. The progress line stays at the top while
+// scrolling only where it is one short line: at 200 % text, at high zoom or above an on-screen
+// keyboard it would cover the first lines of the working, so there it scrolls with the page
+// (the class "progress-loose" on the root; page.css keeps scroll-padding-top for a stuck
+// line). Rotating a tablet or opening the keyboard brings the open question back into view.
+
+// Whether the progress line may stay stuck: one line, and a small part of the visible height.
+export function progressFits({ lineHeight, height, visibleHeight }) {
+  return height <= lineHeight * 1.5 && height * 8 <= visibleHeight;
+}
+
+// Wires window's resizes: the progress line's fit, then keep() for what must be in view.
+export function followViewport(window, progress, keep) {
+  const root = window.document.documentElement;
+
+  function fit() {
+    const style = window.getComputedStyle(progress);
+    const visibleHeight = window.visualViewport?.height ?? window.innerHeight;
+    root.classList.toggle("progress-loose", !progressFits({
+      lineHeight: parseFloat(style.lineHeight) + parseFloat(style.paddingTop) +
+        parseFloat(style.paddingBottom),
+      height: progress.getBoundingClientRect().height, visibleHeight,
+    }));
+  }
+
+  let pending = false;
+  const changed = () => {
+    if (pending) {
+      return;
+    }
+    pending = true;
+    window.requestAnimationFrame(() => {
+      pending = false;
+      fit();
+      keep();
+    });
+  };
+  window.addEventListener("resize", changed);
+  window.visualViewport?.addEventListener("resize", changed);
+  fit();
+  return { fit };
+}
