@@ -12,6 +12,9 @@ export const MISTAKES = ["direct", "firstStep", "additive", "unchanged", "slip"]
 // number reaches the page as that float: so does every comparison here.
 const same = (a, b) => Math.fround(a) === Math.fround(b);
 
+// Inclusive, and a float's error does not push 4.4 out for the answer 4.
+const within10Percent = (erg, answer) => Math.abs(erg - answer) <= answer * 0.1 * (1 + 1e-6);
+
 // The answer with two of its digits swapped, leading zeros left out: 126 → 216, 162, 621.
 function swappedDigits(answer) {
   const digits = [...String(answer)];
@@ -48,7 +51,7 @@ export function mistakeOf({ first: a, second: b, given: g, answer }, erg) {
   if (is(g)) {
     return "unchanged";
   }
-  if (Math.abs(erg - answer) <= answer / 10 || swappedDigits(answer).some(is)) {
+  if (within10Percent(erg, answer) || swappedDigits(answer).some(is)) {
     return "slip";
   }
   return null;
@@ -93,7 +96,7 @@ export function mistakeSentence(problem, erg, mistake) {
       `${a} ${many}; ${then}.`;
   }
   case "slip":
-    if (Math.abs(erg - answer) > answer / 10) {
+    if (!within10Percent(erg, answer)) {
       return `Der Weg stimmt wohl, aber zwei Ziffern sind vertauscht: ${erg} statt ${answer}.`;
     }
     return "Dein Ergebnis liegt nah am richtigen: Der Weg stimmt wohl, aber du hast dich " +
