@@ -106,13 +106,16 @@ export function createAnswer(controls, transcript) {
   next.addEventListener("click", () => question === "continue" && guard.allows() && handOver("1"));
   stop.addEventListener("click", () => question === "continue" && guard.allows() && handOver("9"));
 
-  // A key typed on the choice's buttons goes on into the field, for those who type "9".
-  choice.addEventListener("keydown", (event) => {
-    if (event.key.length === 1 && event.key !== " " && !event.ctrlKey && !event.altKey &&
-        !event.metaKey) {
+  // A key typed on the choice's buttons, or on the buttons beside the field, goes on into the
+  // field, for those who type "9" or their answer after a hint.
+  const typeIntoField = (event) => {
+    if (event.target !== field && event.key.length === 1 && event.key !== " " &&
+        !event.ctrlKey && !event.altKey && !event.metaKey) {
       field.focus({ preventScroll: true });
     }
-  });
+  };
+  choice.addEventListener("keydown", typeIntoField);
+  form.addEventListener("keydown", typeIntoField);
 
   // A press on a blank part of the dialogue keeps the focus where it is; a tap or click on its
   // text brings it back, unless it selected text to copy.
