@@ -10,6 +10,7 @@ export function progressFits({ lineHeight, height, visibleHeight }) {
 }
 
 // Wires window's resizes: the progress line's fit, then keep() for what must be in view.
+// Returns { fit } for a change of the progress line's text.
 export function followViewport(window, progress, keep) {
   const root = window.document.documentElement;
 
@@ -23,8 +24,11 @@ export function followViewport(window, progress, keep) {
     }));
   }
 
+  // Once per frame, before it is painted: the page's own layout, not one forced per change.
   let pending = false;
-  const changed = () => {
+  let keepToo = false;
+  const schedule = (resized) => {
+    keepToo ||= resized;
     if (pending) {
       return;
     }
@@ -32,11 +36,15 @@ export function followViewport(window, progress, keep) {
     window.requestAnimationFrame(() => {
       pending = false;
       fit();
-      keep();
+      if (keepToo) {
+        keepToo = false;
+        keep();
+      }
     });
   };
-  window.addEventListener("resize", changed);
-  window.visualViewport?.addEventListener("resize", changed);
-  fit();
-  return { fit };
+  window.addEventListener("resize", () => schedule(true));
+  window.visualViewport?.addEventListener("resize", () => schedule(true));
+  schedule(false);
+  // The progress line's text changed: it may now take another line.
+  return { fit: () => schedule(false) };
 }
