@@ -2,6 +2,7 @@
 // hints (tutor.js) to a list in a status region, so that screen readers hear it too. The last
 // hint hides the button and gives the field the focus back.
 
+import { keepInView } from "./answer.js";
 import { hints } from "./tutor.js";
 
 // The button and the list (elements of the page) and the field to go back to; onUse is told
@@ -17,6 +18,7 @@ export function createTips({ button, list, field }, onUse) {
     const item = list.ownerDocument.createElement("li");
     item.textContent = `Tipp ${shown + 1} von ${steps.length}: ${steps[shown]}`;
     list.append(item);
+    keepInView(item);
     shown += 1;
     if (shown === 1) {
       onUse();
