@@ -109,8 +109,10 @@ async function startSession() {
   weiter.hidden = true;
   actions.hidden = true;
   transcript.clear();
-  const startProgram = await programLoaded;
-  const instance = await startProgram({
+  // A program that cannot be loaded (blocked, broken, or offline before a first visit with a
+  // network) is said so, with what to do, instead of "Wird geladen …" for ever.
+  const startProgram = await programLoaded.catch((error) => notLoaded(owner, error));
+  const instance = await startProgram?.({
     isTerminal: true,
     seed: Date.now() >>> 0, // learners who start in the same second get different problems
     writeOutput: (bytes) => transcript.writeProgramText(bytes),
@@ -123,21 +125,25 @@ async function startSession() {
     setColours: () => transcript.showProgramColours(),
     programTexts: (texts) => transcript.setProgramTexts(texts),
     sessionEvent: (event) => onEvent(owner, event),
-  });
+  }).catch((error) => notLoaded(owner, error));
+  if (!instance) {
+    return;
+  }
   await instance.ccall("main", "number", [], [], { async: true });
   endSession(owner);
 }
 
-// A program that cannot be loaded (blocked, broken or offline on a first visit) is said so,
-// with what to do, instead of "Wird geladen …" for ever.
-function newSession() {
-  startSession().catch((error) => {
-    console.error(error);
+function notLoaded(owner, error) {
+  console.error(error);
+  if (session === owner) {
     session = null;
-    answer.hide();
     progress.textContent = NOT_LOADED;
     transcript.addPageLine(`${NOT_LOADED} ${WHAT_TO_DO}`);
-  });
+  }
+}
+
+function newSession() {
+  startSession().catch((error) => console.error(error));
 }
 
 function waitForKey(owner) {

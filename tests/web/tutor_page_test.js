@@ -248,6 +248,11 @@ test("turning a tablet keeps the working and the buttons in view", async () => {
 const BROKEN = [
   ["blocked", (route) => route.abort("blockedbyclient")],
   ["broken", (route) => route.fulfill({ contentType: "application/wasm", body: "kein Programm" })],
+  // A valid module that does not fit the script, as a stale copy of either would be: it
+  // imports x.y, which the program's script does not provide.
+  ["stale", (route) => route.fulfill({ contentType: "application/wasm", body: Buffer.from([
+    0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00, 0x01, 0x04, 0x01, 0x60, 0x00, 0x00,
+    0x02, 0x07, 0x01, 0x01, 0x78, 0x01, 0x79, 0x00, 0x00]) })],
 ];
 
 for (const [how, answer] of BROKEN) {
