@@ -39,13 +39,12 @@ async function firefox(executable) {
 
 async function chromium(executable) {
   const { chromium: engine } = require("../../web/node_modules/playwright-core");
-  const { CHROMIUM_ARGS } = require("./site_server.js");
-  const browser = await engine.launch({ executablePath: executable, args: CHROMIUM_ARGS });
+  const browser = await engine.launch({ executablePath: executable,
+                                        args: require("./site_server.js").CHROMIUM_ARGS });
   return {
     version: `Chromium ${browser.version()}`,
     async open(url, { width = 1280, height = 800 } = {}) {
-      const context = await browser.newContext({ viewport: { width, height } });
-      const page = await context.newPage();
+      const page = await (await browser.newContext({ viewport: { width, height } })).newPage();
       const errors = [];
       page.on("pageerror", (error) => errors.push(error.message));
       await page.goto(url);
@@ -56,7 +55,7 @@ async function chromium(executable) {
         waitFor: (fn, arg) => page.waitForFunction(fn, arg, { timeout: TIMEOUT }),
         keys: (text) => page.keyboard.type(text),
         click: (selector) => page.click(selector),
-        close: () => context.close(),
+        close: () => page.context().close(),
       };
     },
     close: () => browser.close(),

@@ -37,8 +37,7 @@ const ENDED = "„Noch eine Runde“ oder Enter beginnt eine neue.\n";
 const transcript = (page) => page.evaluate(() => document.getElementById("transcript").textContent);
 const waitForEnd = (page, text) =>
   page.waitFor((end) => document.getElementById("transcript").textContent.endsWith(end), text);
-// A guarded button once it takes a tap again: long after a stray second tap or key would
-// have reached it.
+// A guarded button once it takes a tap again, long after a stray tap or key would have.
 const released = (page, id) =>
   page.waitFor((which) => !document.getElementById(which).hasAttribute("aria-disabled"), id);
 const text = (page, selector) =>
@@ -49,74 +48,51 @@ test(`${ENGINE}: hints, the named mistake and the review; stray keys lose nothin
   try {
     await waitForEnd(page, ANSWER_PROMPT);
     const { first, duration, second, answer } = lastProblem(await transcript(page));
-
     // Three hints, one per tap, none with the result; then the button goes.
     for (let tap = 1; tap <= 3; ++tap) {
       await page.waitFor(() => !document.getElementById("tip").hidden);
       await page.click("#tip");
       await page.waitFor((n) => document.querySelectorAll("#tips li").length === n, tap);
     }
-    const tips = await page.evaluate(() =>
-      [...document.querySelectorAll("#tips li")].map((item) => item.textContent));
-    assert.match(tips[0], /^Tipp 1 von 3: Je (mehr|weniger) /);
-    assert.ok(tips[1].includes(`${first} · ${duration} = ${first * duration}`), tips[1]);
-    assert.ok(tips[2].endsWith(`${first * duration} : ${second} = ?`), tips[2]);
-    assert.ok(tips.every((tip) => !tip.includes(`= ${answer} `)));
-    assert.ok(await page.evaluate(() => document.getElementById("tip").hidden));
+    const tips = await text(page, "#tips");
+    assert.match(tips, new RegExp(`^Tipp 1 von 3: Je .+ ${first} · ${duration} = ${first *
+      duration} .+ ${first * duration} : ${second} = \\?$`));
+    assert.ok(!tips.includes(`= ${answer} `));
     assert.strictEqual(await text(page, "#progress"), "Aufgabe 1 · 0 richtig · mit Tipp");
 
     // Stopped after the value for one: the sentence says so, before the working.
-    await page.waitFor(() => document.activeElement.id === "field");
+    await page.waitFor(() => document.activeElement.id === "field" &&
+                             document.getElementById("tip").hidden);
     await page.keys(`${first * duration}\n`);
     await waitForEnd(page, CONTINUE_PROMPT);
-    assert.match(await text(page, "#transcript .working p"),
-                 new RegExp(`^Du hast beim Wert für 1 .+ aufgehört: .+ \\(${first} · ${duration} = `));
-    assert.strictEqual(await text(page, "#tips"), "");
+    assert.match(await text(page, "#transcript .working p"), /^Du hast beim Wert für 1 /);
 
-    // A second Enter at once, on "Nächste Aufgabe": the working stays.
+    // A second Enter at once, on "Nächste Aufgabe": the working stays. A number but 1 or 9,
+    // which would end the round, gets a note and stays to be corrected.
     const judged = await transcript(page);
     await page.keys("\n");
     await released(page, "next");
-    assert.strictEqual(await transcript(page), judged);
-
-    // A number but 1 or 9 would end the round: a note, and the number stays to be corrected.
     await page.evaluate(() => document.getElementById("field").focus());
     await page.keys("2\n");
     await page.waitFor(() => document.getElementById("note").textContent.includes("1 oder 9"));
     assert.strictEqual(await page.evaluate(() => document.getElementById("field").value), "2");
     assert.strictEqual(await transcript(page), judged);
 
-    // Out; in the pause Enter three times: the pause ends, the score stays.
+    // Out; in the pause Enter three times: the pause ends, the score and the review stay.
     await page.click("#stop");
     await waitForEnd(page, PAUSE);
-    await page.keys("\n");
-    await page.keys("\n");
-    await page.keys("\n");
+    for (let press = 0; press < 3; ++press) await page.keys("\n");
     await waitForEnd(page, ENDED);
     await released(page, "restart");
-    const ended = await transcript(page);
-    assert.match(ended, / Du hast insgesamt 0 von 1 Punkten erreicht! /);
-    assert.ok(ended.endsWith(ENDED), ended.slice(-200));
-
-    // The review after the score, and the same in the list of rounds.
-    const review = (where) => page.evaluate((selector) => {
-      const block = document.querySelector(selector);
-      return { marks: block.querySelector(".marks").getAttribute("aria-label"),
-               lines: [...block.querySelectorAll(":scope > p:not(.marks)")]
-                 .map((line) => line.textContent) };
-    }, where);
-    const shown = await review("#transcript .review");
-    assert.strictEqual(shown.marks, "Aufgabe 1 falsch, mit Tipp");
-    assert.match(shown.lines[0], /^(Arbeits|Vorrats)aufgaben: 0 von 1 richtig\.$/);
-    assert.strictEqual(shown.lines[1], "Typische Fehler: 1-mal beim Wert für 1 aufgehört.");
-    assert.match(shown.lines[2], /^Tipp für die nächste Runde: Denk an den zweiten Schritt/);
-    assert.deepStrictEqual(await review("#scores li .review"), shown);
-    assert.strictEqual(await text(page, "#scores .score"), "0 von 1 Punkten");
-
-    // A deliberate Enter starts the next round.
-    await page.keys("\n");
+    assert.match(await transcript(page), / Du hast insgesamt 0 von 1 Punkten erreicht! [^]*/);
+    const review = await text(page, "#transcript .review");
+    assert.match(review, /Typische Fehler: 1-mal beim Wert für 1 aufgehört\./);
+    assert.strictEqual(await text(page, "#scores .review"), review);
+    assert.strictEqual(await page.evaluate(() =>
+      document.querySelector("#scores .marks").getAttribute("aria-label")),
+                       "Aufgabe 1 falsch, mit Tipp");
+    await page.keys("\n"); // a deliberate Enter starts the next round
     await waitForEnd(page, ANSWER_PROMPT);
-    assert.doesNotMatch(await transcript(page), /Du hast insgesamt/);
     assert.deepStrictEqual(page.errors, []);
   } catch (error) {
     error.message += `\n${browser.version}, transcript:\n${await transcript(page)}`;
