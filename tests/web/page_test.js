@@ -336,10 +336,12 @@ test("a class's taps, pastes and keys reach the program only as answers to its o
         assert.match(await page.locator("#note").textContent(), /Zahl/, line);
         assert.strictEqual(await transcript(page), before, line);
       }
-      // A click on a blank part of the dialogue keeps the field.
+      // A click on a blank part of the dialogue keeps the field, and the refused text in it.
       const box = await page.locator("#console").boundingBox();
       await page.mouse.click(box.x + box.width - 5, box.y + 5);
       assert.strictEqual(await page.evaluate(() => document.activeElement.id), "field");
+      assert.strictEqual(await page.locator("#field").inputValue(), "--5");
+      await page.keyboard.press("Control+a");
       await page.keyboard.type("0\n");
       await waitForEnd(page, CONTINUE_PROMPT);
       // At the continue question only a whole number is handed over: "1,5" would start the
