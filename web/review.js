@@ -18,10 +18,10 @@ function mark({ right, hinted }) {
 // none).
 export function reviewLines(problems) {
   const lines = [];
-  const kinds = KINDS.filter(([kind]) => problems.some((p) => p.kind === kind)).map(([kind, name]) => {
-    const ofKind = problems.filter((p) => p.kind === kind);
-    return `${name}: ${ofKind.filter((p) => p.right).length} von ${ofKind.length} richtig`;
-  });
+  const kinds = KINDS.map(([kind, name]) => [name, problems.filter((p) => p.kind === kind)])
+    .filter(([, ofKind]) => ofKind.length)
+    .map(([name, ofKind]) =>
+      `${name}: ${ofKind.filter((p) => p.right).length} von ${ofKind.length} richtig`);
   if (kinds.length) {
     lines.push(`${kinds.join(", ")}.`);
   }

@@ -78,7 +78,8 @@ export function mistakeSentence(problem, erg, mistake) {
       `${words.spelled.stockDative} auskämen als ${a}. ${consume}.`;
   }
   case "firstStep": {
-    const alone = work ? `So lange bräuchte 1 ${one} allein` : `So lange ${lasts} ${stock} für 1 ${one}`;
+    const alone = work ? `So lange bräuchte 1 ${one} allein`
+                       : `So lange ${lasts} ${stock} für 1 ${one}`;
     return `Du hast beim Wert für 1 ${one} aufgehört: ${alone} (${a} · ${g} = ${a * g} ` +
       `${unit}). Gefragt ist aber die Zeit für ${b} ${many}, also teile noch durch ${b}.`;
   }
@@ -116,7 +117,8 @@ export function hints(problem) {
   return [
     `${relation(problem)}.`,
     kind === "work"
-      ? `1 ${one} allein braucht ${a}-mal so lange wie ${a} ${many}: ${a} · ${g} = ${alone} ${unit}.`
+      ? `1 ${one} allein braucht ${a}-mal so lange wie ${a} ${many}: ` +
+        `${a} · ${g} = ${alone} ${unit}.`
       : `Für 1 ${one} ${lasts} ${stock} ${a}-mal so lange wie für ${a} ${many}: ` +
         `${a} · ${g} = ${alone} ${unit}.`,
     kind === "work"

@@ -19,12 +19,13 @@ const CASES = [
       "oder abgezogen.",
     "Tipp für die nächste Runde: Zähl nicht den Unterschied dazu oder ab: Rechne über den " +
       "Wert für 1, erst mal, dann geteilt."]],
-  ["on a tie the direct model's", [wrong("work", "slip"), wrong("work", "direct")],
+  ["on a tie the direct model's",
+   [wrong("work", "slip"), wrong("work", "direct")],
    ["Arbeitsaufgaben: 0 von 2 richtig.",
     "Typische Fehler: 1-mal gerechnet wie beim geraden Dreisatz (mehr braucht mehr Zeit), " +
       "1-mal richtig angesetzt, aber verrechnet.",
-    "Tipp für die nächste Runde: Frag dich vor dem Rechnen: Wird die Zeit länger oder kürzer, " +
-      "wenn es mehr werden? Bei diesen Aufgaben gilt: Je mehr, desto weniger Zeit."]],
+    "Tipp für die nächste Runde: Frag dich vor dem Rechnen: Wird die Zeit länger oder " +
+      "kürzer, wenn es mehr werden? Bei diesen Aufgaben gilt: Je mehr, desto weniger Zeit."]],
 ];
 
 for (const [name, problems, lines] of CASES) {

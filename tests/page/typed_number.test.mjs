@@ -7,7 +7,9 @@ const NOTE_ANSWER = { note: "Bitte eine Zahl eingeben, zum Beispiel 42." };
 const NOTE_CONTINUE = {
   note: "Bitte eine ganze Zahl eingeben: 1 für die nächste Aufgabe, 9 zum Aufhören.",
 };
-const NOTE_CHOICE = { note: "Bitte 1 oder 9 eingeben: 1 für die nächste Aufgabe, 9 zum Aufhören." };
+const NOTE_CHOICE = {
+  note: "Bitte 1 oder 9 eingeben: 1 für die nächste Aufgabe, 9 zum Aufhören.",
+};
 
 const CASES = [
   // question, typed, what it gives
