@@ -34,7 +34,8 @@ TEST(RecordsJson, ProblemCarriesItsNumbersStatementAndWords)
               R"(gemaehten Heu "," fuer 3 Kuehe ?"]},"words":{"group":"Kuehe","unit":"Monate",)"
               R"("stock":"dem gemaehten Heu","working":{"one":"Kuh","many":"Kuehe",)"
               R"("unit":"Monate"},"spelled":{"one":"Kuh","many":"Kühe","stock":"das Heu",)"
-              R"("lasts":"reicht"}}})");
+              R"("lasts":"reicht","stockDative":"dem gemähten Heu",)"
+              R"("usesUp":["fressen es","auf"]}}})");
     const Exercise ants{ExerciseKind::WorkExercise, 4, 4, 6, 5, 30, 20};
     EXPECT_EQ(problemJson(ants),
               R"({"kind":"work","scenario":4,"first":4,"second":6,"factor":5,"given":30,)"
@@ -42,7 +43,8 @@ TEST(RecordsJson, ProblemCarriesItsNumbersStatementAndWords)
               R"(vorgegebene Arbeit"," durchschnitttlich in 30 Minuten. "],"question":[" )"
               R"(Wieviele Minuten braucht dann ein Gruppe von 6 Ameisen ?"]},"words":{)"
               R"("group":"Ameisen","unit":"Minuten","working":{"one":"Ameise","many":"Ameisen",)"
-              R"("unit":"Minuten"},"spelled":{"one":"Ameise","many":"Ameisen"}}})");
+              R"("unit":"Minuten"},"spelled":{"one":"Ameise","many":"Ameisen",)"
+              R"("groupDative":"Ameisen"}}})");
 }
 
 // The words of every scenario, as the page shows them: a reordered or shifted entry of any
@@ -57,51 +59,59 @@ const std::vector<WordsCase> everyScenario = {
     {ExerciseKind::WorkExercise, 0,
      R"({"group":"Reinigungskraeften","unit":"Stunden","working":{"one":"Reinigungskraft",)"
      R"("many":"Reinigungskraefte","unit":"Stunden"},"spelled":{"one":"Reinigungskraft",)"
-     R"("many":"Reinigungskräfte"}})"},
+     R"("many":"Reinigungskräfte","groupDative":"Reinigungskräften"}})"},
     {ExerciseKind::WorkExercise, 1,
      R"({"group":"Richterinnen","unit":"Wochen","working":{"one":"Richterin",)"
      R"("many":"Richterinnen","unit":"Wochen"},"spelled":{"one":"Richterin",)"
-     R"("many":"Richterinnen"}})"},
+     R"("many":"Richterinnen","groupDative":"Richterinnen"}})"},
     {ExerciseKind::WorkExercise, 2,
      R"({"group":"Bergmaennern","unit":"Tagen","working":{"one":"Bergmann",)"
-     R"("many":"Bergmaenner","unit":"Tage"},"spelled":{"one":"Bergmann","many":"Bergmänner"}})"},
+     R"("many":"Bergmaenner","unit":"Tage"},"spelled":{"one":"Bergmann","many":"Bergmänner",)"
+     R"("groupDative":"Bergmännern"}})"},
     {ExerciseKind::WorkExercise, 3,
      R"({"group":"Schuelern","unit":"Minuten","working":{"one":"Schueler","many":"Schueler",)"
-     R"("unit":"Minuten"},"spelled":{"one":"Schüler","many":"Schüler"}})"},
+     R"("unit":"Minuten"},"spelled":{"one":"Schüler","many":"Schüler",)"
+     R"("groupDative":"Schülern"}})"},
     {ExerciseKind::WorkExercise, 4,
      R"({"group":"Ameisen","unit":"Minuten","working":{"one":"Ameise","many":"Ameisen",)"
-     R"("unit":"Minuten"},"spelled":{"one":"Ameise","many":"Ameisen"}})"},
+     R"("unit":"Minuten"},"spelled":{"one":"Ameise","many":"Ameisen","groupDative":"Ameisen"}})"},
     {ExerciseKind::WorkExercise, 5,
      R"({"group":"Strassenarbeitern","unit":"Tagen","working":{"one":"Strassenarbeiter",)"
      R"("many":"Strassenarbeiter","unit":"Tage"},"spelled":{"one":"Straßenarbeiter",)"
-     R"("many":"Straßenarbeiter"}})"},
+     R"("many":"Straßenarbeiter","groupDative":"Straßenarbeitern"}})"},
     {ExerciseKind::SupplyExercise, 0,
      R"({"group":"Expeditionsmitglieder","unit":"Wochen","stock":"den Lebensmittelvorraeten",)"
      R"("working":{"one":"Expeditionsmitglied","many":"Expeditionsmitglieder",)"
      R"("unit":"Wochen"},"spelled":{"one":"Expeditionsmitglied",)"
-     R"("many":"Expeditionsmitglieder","stock":"die Lebensmittelvorräte","lasts":"reichen"}})"},
+     R"("many":"Expeditionsmitglieder","stock":"die Lebensmittelvorräte","lasts":"reichen",)"
+     R"("stockDative":"den Lebensmittelvorräten","usesUp":["essen sie","auf"]}})"},
     {ExerciseKind::SupplyExercise, 1,
      R"({"group":"Festivalbesucher","unit":"Tage","stock":"den eingelagerten Getraenken",)"
      R"("working":{"one":"Festivalbesucher","many":"Festivalbesucher","unit":"Tage"},)"
      R"("spelled":{"one":"Festivalbesucher","many":"Festivalbesucher",)"
-     R"("stock":"die eingelagerten Getränke","lasts":"reichen"}})"},
+     R"("stock":"die eingelagerten Getränke","lasts":"reichen",)"
+     R"("stockDative":"den eingelagerten Getränken","usesUp":["trinken sie","aus"]}})"},
     {ExerciseKind::SupplyExercise, 2,
      R"({"group":"Kuehe","unit":"Monate","stock":"dem gemaehten Heu","working":{"one":"Kuh",)"
      R"("many":"Kuehe","unit":"Monate"},"spelled":{"one":"Kuh","many":"Kühe",)"
-     R"("stock":"das Heu","lasts":"reicht"}})"},
+     R"("stock":"das Heu","lasts":"reicht","stockDative":"dem gemähten Heu",)"
+     R"("usesUp":["fressen es","auf"]}})"},
     {ExerciseKind::SupplyExercise, 3,
      R"({"group":"Gluehbirnen","unit":"Stunden","stock":"Strom aus einer Solarbatterie",)"
      R"("working":{"one":"Gluehbirne","many":"Gluehbirnen","unit":"Stunden"},)"
      R"("spelled":{"one":"Glühbirne","many":"Glühbirnen",)"
-     R"("stock":"der Strom aus der Solarbatterie","lasts":"reicht"}})"},
+     R"("stock":"der Strom aus der Solarbatterie","lasts":"reicht",)"
+     R"("stockDative":"Strom aus einer Solarbatterie","usesUp":["verbrauchen ihn"]}})"},
     {ExerciseKind::SupplyExercise, 4,
      R"({"group":"Kinder","unit":"Tage","stock":"Suessigkeiten","working":{"one":"Kind",)"
      R"("many":"Kinder","unit":"Tage"},"spelled":{"one":"Kind","many":"Kinder",)"
-     R"("stock":"die Süßigkeiten","lasts":"reichen"}})"},
+     R"("stock":"die Süßigkeiten","lasts":"reichen","stockDative":"Süßigkeiten",)"
+     R"("usesUp":["essen sie","auf"]}})"},
     {ExerciseKind::SupplyExercise, 5,
      R"({"group":"Autos","unit":"Monate","stock":"vorraetigem Motoroel","working":{"one":"Auto",)"
      R"("many":"Autos","unit":"Monate"},"spelled":{"one":"Auto","many":"Autos",)"
-     R"("stock":"das Motoröl","lasts":"reicht"}})"},
+     R"("stock":"das Motoröl","lasts":"reicht","stockDative":"vorrätigem Motoröl",)"
+     R"("usesUp":["verbrauchen es"]}})"},
 };
 
 TEST(RecordsJson, EveryScenarioHasTheWordsOfItsOwnIndex)
@@ -141,6 +151,8 @@ TEST(Catalogue, SpelledNounsAreTheProgramsNounsWithUmlauts)
         EXPECT_EQ(transliterated(work::spelled::mehrzahl[r]), unblanked(work::mehrzahl[r]));
         EXPECT_EQ(transliterated(supply::spelled::einzahl[r]), unblanked(supply::einzahl[r]));
         EXPECT_EQ(transliterated(supply::spelled::mehrzahl[r]), unblanked(supply::lebens[r]));
+        EXPECT_EQ(transliterated(work::spelled::personal[r]), unblanked(work::personal[r]));
+        EXPECT_EQ(transliterated(supply::spelled::futter[r]) + " ", unblanked(supply::futter[r]));
         // The stock's last word is the noun of the statement's stock phrase.
         const std::string stock = transliterated(supply::spelled::vorrat[r]);
         const std::string noun = stock.substr(stock.rfind(' ') + 1);

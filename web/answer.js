@@ -2,9 +2,11 @@
 // input methods and dictation are the browser's own. Enter, the "OK" button or the
 // keyboard's Go key hands the line and a line end to the program (typed_number.js says what
 // may be handed over at which question). The program says which question is open; at the
-// continue question "Nächste Aufgabe" and "Aufhören" hand over 1 and 9. Ctrl-D in an empty
-// field ends the input (see session.js, which owns the keys).
+// continue question "Nächste Aufgabe" and "Aufhören" hand over 1 and 9, once a stray second tap
+// can no longer reach them (guard.js). Ctrl-D in an empty field ends the input (see session.js,
+// which owns the keys).
 
+import { createGuard } from "./guard.js";
 import { programLine, readTyped } from "./typed_number.js";
 
 // Keeps an element in view, above an on-screen keyboard where the browser knows of it.
@@ -22,11 +24,14 @@ export function createAnswer(controls, transcript) {
   let handedOver = []; // lines handed over and not yet read, as bytes
   let inputEnded = false;
   let lineWaiter = null; // the read that waits for a line
-  let working = null; // the working of the problem just answered, to be shown with its question
+  let working = null; // the working of the problem just answered, shown with its question
+  const window = dialogue.ownerDocument.defaultView;
+  const guard = createGuard([next, stop], window);
 
   function hide() {
     form.hidden = true;
     choice.hidden = true;
+    guard.reset();
   }
 
   // The control that answers the open question: the choice's first button, or the field.
@@ -40,11 +45,25 @@ export function createAnswer(controls, transcript) {
     if (dialogue.ownerDocument.activeElement !== target) {
       target.focus({ preventScroll: true });
     }
+    if (question === "continue") {
+      guard.arm();
+    }
+    keepQuestionInView();
+  }
+
+  // The open question's controls in view, and the working above them with its first line clear
+  // of the progress line (page.css's scroll-padding-top), its start first where the screen
+  // cannot hold both.
+  function keepQuestionInView() {
+    if (form.hidden) {
+      return;
+    }
     keepInView(choice.hidden ? form : choice);
-    if (working && working.getBoundingClientRect().top < 0) {
+    const clear = parseFloat(window.getComputedStyle(dialogue.ownerDocument.documentElement)
+      .scrollPaddingTop) || 0;
+    if (working?.isConnected && working.getBoundingClientRect().top < clear) {
       working.scrollIntoView({ block: "start" });
     }
-    working = null;
   }
 
   function wake() {
@@ -74,24 +93,29 @@ export function createAnswer(controls, transcript) {
     if (!typed) {
       return;
     }
-    field.value = "";
     if (typed.note) {
+      // The typed text stays to be corrected, and the note in view below it.
       note.textContent = typed.note;
+      keepInView(note);
     } else {
+      field.value = "";
       handOver(typed.line);
     }
   });
 
-  next.addEventListener("click", () => question === "continue" && handOver("1"));
-  stop.addEventListener("click", () => question === "continue" && handOver("9"));
+  next.addEventListener("click", () => question === "continue" && guard.allows() && handOver("1"));
+  stop.addEventListener("click", () => question === "continue" && guard.allows() && handOver("9"));
 
-  // A key typed on the choice's buttons goes on into the field, for those who type "9".
-  choice.addEventListener("keydown", (event) => {
-    if (event.key.length === 1 && event.key !== " " && !event.ctrlKey && !event.altKey &&
-        !event.metaKey) {
+  // A key typed on the choice's buttons, or on the buttons beside the field, goes on into the
+  // field, for those who type "9" or their answer after a hint.
+  const typeIntoField = (event) => {
+    if (event.target !== field && event.key.length === 1 && event.key !== " " &&
+        !event.ctrlKey && !event.altKey && !event.metaKey) {
       field.focus({ preventScroll: true });
     }
-  });
+  };
+  choice.addEventListener("keydown", typeIntoField);
+  form.addEventListener("keydown", typeIntoField);
 
   // A press on a blank part of the dialogue keeps the focus where it is; a tap or click on its
   // text brings it back, unless it selected text to copy.
@@ -107,16 +131,11 @@ export function createAnswer(controls, transcript) {
     }
   });
 
-  dialogue.ownerDocument.defaultView.visualViewport?.addEventListener("resize", () => {
-    if (dialogue.ownerDocument.activeElement === field) {
-      keepInView(form);
-    }
-  });
-
   return {
     field,
     hide,
     endInput,
+    keepQuestionInView,
 
     // A fresh input for a new session.
     reset() {
@@ -129,9 +148,13 @@ export function createAnswer(controls, transcript) {
       hide();
     },
 
-    // The question whose line the program reads next.
+    // The question whose line the program reads next; a new problem's answer leaves the
+    // last working behind.
     openQuestion(kind) {
       question = kind;
+      if (kind === "answer") {
+        working = null;
+      }
     },
 
     // The working shown after a wrong answer: in view with the continue question, its start

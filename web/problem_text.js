@@ -29,14 +29,33 @@ export function workingLines({ first, second, given, words }) {
   ];
 }
 
-// Why the working goes that way, in the page's words with real umlauts: "Je mehr Kühe, desto
-// kürzer reicht das Heu: erst für 1 Kuh, dann für 8 Kühe."
-export function reasoning({ kind, first, second, words }) {
+// The inverse relation of a problem, in the page's words with real umlauts: "Je mehr Kühe,
+// desto kürzer reicht das Heu".
+export function relation({ kind, first, second, words }) {
   const more = second > first;
-  const { one, many, stock, lasts } = words.spelled;
+  const { many, stock, lasts } = words.spelled;
   const then = kind === "work"
     ? `desto ${more ? "weniger" : "mehr"} Zeit brauchen sie`
     : `desto ${more ? "kürzer" : "länger"} ${lasts} ${stock}`;
-  return `Je ${more ? "mehr" : "weniger"} ${many}, ${then}: erst für 1 ${one}, ` +
-    `dann für ${second} ${many}.`;
+  return `Je ${more ? "mehr" : "weniger"} ${many}, ${then}`;
+}
+
+// Why the working goes that way: "Je mehr Kühe, desto kürzer reicht das Heu: erst für 1 Kuh,
+// dann für 8 Kühe."
+export function reasoning(problem) {
+  const { one, many } = problem.words.spelled;
+  return `${relation(problem)}: erst für 1 ${one}, dann für ${problem.second} ${many}.`;
+}
+
+// The problem as it is read aloud: the statement's content in correct German, with umlauts and
+// "Wie viele", for a voice that would stumble over the program's spelling.
+export function spokenProblem({ kind, first, second, given, words }) {
+  const { spelled, unit, working } = words;
+  if (kind === "work") {
+    return `Eine Gruppe von ${first} ${spelled.groupDative} schafft die vorgegebene Arbeit ` +
+      `durchschnittlich in ${given} ${unit}. Wie viele ${working.unit} braucht dann eine ` +
+      `Gruppe von ${second} ${spelled.groupDative}?`;
+  }
+  return `${first} ${spelled.many} kommen mit ${spelled.stockDative} ${given} ${unit} aus. ` +
+    `Wie viele ${unit} ${spelled.lasts} ${spelled.stock} für ${second} ${spelled.many}?`;
 }

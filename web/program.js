@@ -25,11 +25,15 @@ export async function loadProgram(window) {
   });
   const module = compiled && await compiled;
   const { createDreisatz } = window;
-  return (calls) => createDreisatz({
-    ...calls,
-    instantiateWasm: module && ((imports, receive) => {
-      WebAssembly.instantiate(module, imports).then((made) => receive(made, module));
-      return {};
-    }),
+  // A module that does not fit the script (a stale copy of one of them) fails to instantiate;
+  // Emscripten would wait for it for ever, so the failure rejects the start.
+  return (calls) => new Promise((resolve, reject) => {
+    createDreisatz({
+      ...calls,
+      instantiateWasm: module && ((imports, receive) => {
+        WebAssembly.instantiate(module, imports).then((made) => receive(made, module), reject);
+        return {};
+      }),
+    }).then(resolve, reject);
   });
 }

@@ -1,18 +1,30 @@
 // The list of this visit's rounds: each round a plain record of the page's, shown as one item.
-//   { posed, correct, how }  how the program's sessionFinished says it ended
+//   { posed, correct, how, problems }
+// how as the program's sessionFinished says the round ended; problems one per posed problem,
+// as tracked by roundTracker: { kind, right (null while unanswered), hinted, mistake }.
 
-// The list item of a round, made in document.
+import { reviewBlock } from "./review.js";
+
+// The list item of a round, made in document: the score, then the round's review.
 export function roundItem(document, round) {
   const item = document.createElement("li");
-  item.textContent = `${round.correct} von ${round.posed} Punkten`;
+  const score = document.createElement("p");
+  score.className = "score";
+  score.textContent = `${round.correct} von ${round.posed} Punkten` +
+    (round.how === "interrupted" ? ", mit Strg+C beendet" : "");
+  item.append(score, reviewBlock(document, round));
   return item;
 }
 
-// The round of a session's end as its record, or null for a round that has no score to list
-// (interrupted before its summary).
-export function roundOf(finished) {
-  if (!finished || finished.how === "interrupted") {
+// The round of a session's end as its record, or null for a session that never told its end.
+export function roundOf(finished, problems = []) {
+  if (!finished) {
     return null;
   }
-  return { posed: finished.posed, correct: finished.correct, how: finished.how };
+  return { posed: finished.posed, correct: finished.correct, how: finished.how,
+           problems: problems.map((problem) => ({ ...problem })) };
 }
+
+// A problem's entry for the round's record, from the events of the session.
+export const posedProblem = (problem) =>
+  ({ kind: problem.kind, right: null, hinted: false, mistake: null });

@@ -3,17 +3,25 @@
 // from the clock, as starting it again is. What happens in a session reaches the page as the
 // program's events (src/session/console_web.cpp): the open question with the score so far, the
 // judged answer with its problem, the end of the session with its score. A new session starts
-// only on a deliberate act: "Noch eine Runde", or Enter once a session has ended. The scores of
-// this visit's sessions are listed in the page and kept nowhere else. One key handler for the
-// whole page knows the state: Ctrl-C ends a running session, Ctrl-D ends the input, a plain
-// key ends the pause. During a session "Noch eine Runde" is not offered, and leaving the page
-// asks first.
+// only on a deliberate act: "Noch eine Runde", or Enter once a session has ended, but not in
+// the moment after the end, when a stray Enter or tap would wipe the score (guard.js). The
+// rounds of this visit, interrupted ones too, are listed in the page with their review and
+// kept nowhere else. One key handler for the whole page knows the state: Ctrl-C ends a running
+// session, Ctrl-D ends the input, a plain key ends the pause. During a session "Noch eine
+// Runde" is not offered, and leaving the page asks first. The tutor (tutor.js) names the
+// mistake after a wrong answer and gives hints; the current problem can be read aloud.
 
 import { createAnswer, keepInView } from "./answer.js";
+import { createGuard } from "./guard.js";
 import { keepSiteOffline } from "./offline.js";
 import { loadProgram } from "./program.js";
-import { roundItem, roundOf } from "./rounds.js";
+import { reviewBlock } from "./review.js";
+import { posedProblem, roundItem, roundOf } from "./rounds.js";
+import { createReader } from "./speech.js";
+import { createTips } from "./tips.js";
 import { createTranscript } from "./transcript.js";
+import { mistakeOf, mistakeSentence } from "./tutor.js";
+import { followViewport } from "./view.js";
 import { workingBlock } from "./working.js";
 
 const element = (id) => document.getElementById(id);
@@ -27,38 +35,84 @@ const answer = createAnswer({
   form: element("answer"), field: element("field"), choice: element("choice"),
   next: element("next"), stop: element("stop"), note: element("note"), dialogue,
 }, transcript);
+const tips = createTips({ button: element("tip"), list: element("tips"), field: answer.field },
+                        () => hinted(session));
+const reader = createReader(window, element("speak"));
+const restartGuard = createGuard([restart], window);
 const programLoaded = loadProgram(window);
 const ENDED = "Die Runde ist zu Ende. „Noch eine Runde“ oder Enter beginnt eine neue.";
 const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginnt eine neue.";
+const NOT_LOADED = "Der Trainer konnte nicht geladen werden.";
+const WHAT_TO_DO = "Lade die Seite neu. Ohne Netz startet er nur, wenn du die Seite vorher " +
+  "einmal mit Netz geöffnet hast.";
 
-// { state: "running" | "pause" | "ended", finished, interrupted, endPause }
+// { state: "running" | "pause" | "ended", finished, interrupted, endPause, problems, tally }
+// problems: one record per posed problem (rounds.js); tally: the last score told.
 let session = null;
 const rounds = []; // this visit's rounds, as rounds.js records them
+
+function showProgress(owner) {
+  const { posed, correct } = owner.tally;
+  const hint = owner.problems.at(-1)?.hinted ? " · mit Tipp" : "";
+  progress.textContent = `Aufgabe ${posed} · ${correct} richtig${hint}`;
+  view.fit();
+}
+
+// The first hint on the current problem: noted in its record and in the progress line.
+function hinted(owner) {
+  if (owner?.problems.length) {
+    owner.problems.at(-1).hinted = true;
+    showProgress(owner);
+  }
+}
 
 // The program's events for the session owner, while it is the page's session.
 function onEvent(owner, event) {
   if (session !== owner) {
     return;
   }
-  if (event.type === "questionOpened") {
-    progress.textContent = `Aufgabe ${event.posed} · ${event.correct} richtig`;
+  if (event.type === "problemPosed") {
+    owner.problems.push(posedProblem(event.problem));
+    tips.pose(event.problem);
+    reader.read(null);
+    owner.problem = event.problem;
+  } else if (event.type === "questionOpened") {
+    owner.tally = event;
+    showProgress(owner);
     answer.openQuestion(event.question);
-  } else if (event.type === "answerJudged" && !event.right) {
-    answer.showWithQuestion(transcript.append(workingBlock(document, event.problem)));
+    tips.offer(event.question === "answer");
+    reader.read(event.question === "answer" ? owner.problem : null);
+  } else if (event.type === "answerJudged") {
+    const record = owner.problems.at(-1);
+    record.right = event.right;
+    tips.clear();
+    if (!event.right) {
+      record.mistake = mistakeOf(event.problem, event.erg);
+      const sentence = record.mistake &&
+        mistakeSentence(event.problem, event.erg, record.mistake);
+      answer.showWithQuestion(transcript.append(workingBlock(document, event.problem, sentence)));
+    }
   } else if (event.type === "sessionFinished") {
     owner.finished = event;
+    if (event.how !== "interrupted") {
+      transcript.append(reviewBlock(document, roundOf(event, owner.problems)));
+    }
   }
 }
 
 async function startSession() {
-  const owner = { state: "running", finished: null, interrupted: false };
+  const owner = { state: "running", finished: null, interrupted: false, problems: [],
+                  tally: { posed: 0, correct: 0 }, problem: null };
   session = owner;
   answer.reset();
+  restartGuard.reset();
   weiter.hidden = true;
   actions.hidden = true;
   transcript.clear();
-  const startProgram = await programLoaded;
-  const instance = await startProgram({
+  // A program that cannot be loaded (blocked, broken, or offline before a first visit with a
+  // network) is said so, with what to do, instead of "Wird geladen …" for ever.
+  const startProgram = await programLoaded.catch((error) => notLoaded(owner, error));
+  const instance = await startProgram?.({
     isTerminal: true,
     seed: Date.now() >>> 0, // learners who start in the same second get different problems
     writeOutput: (bytes) => transcript.writeProgramText(bytes),
@@ -71,9 +125,21 @@ async function startSession() {
     setColours: () => transcript.showProgramColours(),
     programTexts: (texts) => transcript.setProgramTexts(texts),
     sessionEvent: (event) => onEvent(owner, event),
-  });
+  }).catch((error) => notLoaded(owner, error));
+  if (!instance) {
+    return;
+  }
   await instance.ccall("main", "number", [], [], { async: true });
   endSession(owner);
+}
+
+function notLoaded(owner, error) {
+  console.error(error);
+  if (session === owner) {
+    session = null;
+    progress.textContent = NOT_LOADED;
+    transcript.addPageLine(`${NOT_LOADED} ${WHAT_TO_DO}`);
+  }
 }
 
 function newSession() {
@@ -105,15 +171,18 @@ function endSession(owner) {
   }
   owner.state = "ended";
   answer.hide();
+  tips.clear();
+  reader.read(null);
   weiter.hidden = true;
   actions.hidden = false;
   transcript.addPageLine(owner.interrupted ? INTERRUPTED : ENDED);
-  const round = roundOf(owner.finished);
+  const round = roundOf(owner.finished, owner.problems);
   if (round) {
     rounds.push(round);
     element("scores").append(roundItem(document, round));
     element("earlier").hidden = false;
   }
+  restartGuard.arm();
   restart.focus({ preventScroll: true });
   keepInView(restart);
 }
@@ -148,7 +217,10 @@ document.addEventListener("keydown", (event) => {
   }
   const control = event.ctrlKey && !event.altKey && !event.metaKey;
   const key = event.key.toLowerCase();
-  if (owner.state !== "ended" && !owner.interrupted && control && key === "c" &&
+  if (event.key === "Enter" && event.repeat) {
+    // A held Enter is no answer and no choice.
+    event.preventDefault();
+  } else if (owner.state !== "ended" && !owner.interrupted && control && key === "c" &&
       !somethingSelected()) {
     event.preventDefault();
     interrupt(owner);
@@ -165,12 +237,26 @@ document.addEventListener("keydown", (event) => {
   } else if (owner.state === "ended" && event.key === "Enter" &&
              (event.target === document.body || event.target.closest?.("#console"))) {
     event.preventDefault();
-    newSession();
+    if (restartGuard.allows()) {
+      newSession();
+    }
   }
 }, true);
 
 weiter.addEventListener("click", () => session?.state === "pause" && session.endPause());
-restart.addEventListener("click", newSession);
+restart.addEventListener("click", () => restartGuard.allows() && newSession());
+
+// What is open stays in view when the viewport turns or shrinks.
+const view = followViewport(window, progress, () => {
+  const state = session?.state;
+  if (state === "running") {
+    answer.keepQuestionInView();
+  } else if (state === "pause") {
+    keepInView(weiter);
+  } else if (state === "ended") {
+    keepInView(restart);
+  }
+});
 
 // The browser's own question before a reload or a closed tab loses a round.
 window.addEventListener("beforeunload", (event) => {

@@ -1,6 +1,7 @@
 // What a typed line hands the program at each of its questions. Only a number answers a
-// problem and only a whole number the continue question; anything else gets a note and
-// reaches nothing, so no input ever answers a problem not yet on screen. A decimal comma, all
+// problem, and only 1 or 9 the continue question: the program ends the round on any number
+// but 1, so a slip such as 2 or 11 would end it. Anything else gets a note and reaches
+// nothing, so no input ever answers a problem not yet on screen. A decimal comma, all
 // that German decimal keypads offer, is handed over as a full stop.
 
 const NUMBER = /^[+-]?(\d+([.,]\d*)?|[.,]\d+)$/;
@@ -8,6 +9,7 @@ const WHOLE = /^[+-]?\d+$/;
 const NOTES = {
   answer: "Bitte eine Zahl eingeben, zum Beispiel 42.",
   continue: "Bitte eine ganze Zahl eingeben: 1 für die nächste Aufgabe, 9 zum Aufhören.",
+  choice: "Bitte 1 oder 9 eingeben: 1 für die nächste Aufgabe, 9 zum Aufhören.",
 };
 
 // For the open question ("answer" or "continue") and the field's text: { line } to hand over
@@ -20,6 +22,9 @@ export function readTyped(question, text) {
   }
   if (!(question === "continue" ? WHOLE : NUMBER).test(line)) {
     return { note: NOTES[question] };
+  }
+  if (question === "continue" && line !== "1" && line !== "9") {
+    return { note: NOTES.choice };
   }
   return { line };
 }

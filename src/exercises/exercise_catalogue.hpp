@@ -47,6 +47,10 @@ inline constexpr CatalogueTexts einzahl = {
 inline constexpr CatalogueTexts mehrzahl = {
     "Reinigungskräfte", "Richterinnen", "Bergmänner", "Schüler", "Ameisen", "Straßenarbeiter",
 };
+// personal, the statement's dative ("von 3 Bergmännern"), for a page that reads it aloud.
+inline constexpr CatalogueTexts personal = {
+    "Reinigungskräften", "Richterinnen", "Bergmännern", "Schülern", "Ameisen", "Straßenarbeitern",
+};
 } // namespace spelled
 } // namespace work
 
@@ -89,6 +93,23 @@ inline constexpr CatalogueTexts vorrat = {
 };
 inline constexpr CatalogueTexts reicht = {
     "reichen", "reichen", "reicht", "reicht", "reichen", "reicht",
+};
+// futter, the statement's dative ("mit dem gemähten Heu"), for sentences and reading aloud.
+inline constexpr CatalogueTexts futter = {
+    "den Lebensmittelvorräten",
+    "den eingelagerten Getränken",
+    "dem gemähten Heu",
+    "Strom aus einer Solarbatterie",
+    "Süßigkeiten",
+    "vorrätigem Motoröl",
+};
+// What the consumers do with the stock, the verb with the pronoun that stands for the stock,
+// and the particle that a separable verb puts at the end ("fressen es schneller auf").
+inline constexpr CatalogueTexts verbrauchen = {
+    "essen sie", "trinken sie", "fressen es", "verbrauchen ihn", "essen sie", "verbrauchen es",
+};
+inline constexpr CatalogueTexts verbrauchenPartikel = {
+    "auf", "aus", "auf", "", "auf", "",
 };
 } // namespace spelled
 } // namespace supply

@@ -104,6 +104,7 @@ void appendWords(std::string& json, const Exercise& e)
         json += '{';
         member(json, "one", work::spelled::einzahl[r]);
         member(json, "many", work::spelled::mehrzahl[r]);
+        member(json, "groupDative", work::spelled::personal[r]);
     } else {
         member(json, "group", word(supply::lebens[r]));
         member(json, "unit", word(supply::zeit[r]));
@@ -120,6 +121,15 @@ void appendWords(std::string& json, const Exercise& e)
         member(json, "many", supply::spelled::mehrzahl[r]);
         member(json, "stock", supply::spelled::vorrat[r]);
         member(json, "lasts", supply::spelled::reicht[r]);
+        member(json, "stockDative", supply::spelled::futter[r]);
+        name(json, "usesUp");
+        json += '[';
+        appendString(json, supply::spelled::verbrauchen[r]);
+        if (!supply::spelled::verbrauchenPartikel[r].empty()) {
+            json += ',';
+            appendString(json, supply::spelled::verbrauchenPartikel[r]);
+        }
+        json += ']';
     }
     json += "}}";
 }

@@ -12,11 +12,14 @@
 //                 "question":[" Wieviele Monate ...Heu "," fuer 3 Kuehe ?"]},
 //    "words":{"group":"Kuehe","unit":"Monate","stock":"dem gemaehten Heu",
 //             "working":{"one":"Kuh","many":"Kuehe","unit":"Monate"},
-//             "spelled":{"one":"Kuh","many":"Kühe","stock":"das Heu","lasts":"reicht"}}}
+//             "spelled":{"one":"Kuh","many":"Kühe","stock":"das Heu","lasts":"reicht",
+//                        "stockDative":"dem gemähten Heu","usesUp":["fressen es","auf"]}}}
 // The statement's lines are the program's own; words are given without the catalogue's
 // blanks. group, unit and stock are the statement's (stock for supply only), working holds the
 // nominatives of the working in the program's spelling, and spelled the same nouns with
-// umlauts (stock and lasts for supply only).
+// umlauts (stock and lasts for supply only), with the statement's datives (groupDative for
+// work, stockDative for supply) and, for supply, what the consumers do with the stock: the
+// verb with its pronoun, and a separable verb's particle where it has one.
 std::string problemJson(const Exercise& exercise);
 
 // A worksheet: {"label":"Blatt ABCD","code":"K7QM4XA2BC","older":false,"nonce":123,

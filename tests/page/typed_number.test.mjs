@@ -7,6 +7,9 @@ const NOTE_ANSWER = { note: "Bitte eine Zahl eingeben, zum Beispiel 42." };
 const NOTE_CONTINUE = {
   note: "Bitte eine ganze Zahl eingeben: 1 für die nächste Aufgabe, 9 zum Aufhören.",
 };
+const NOTE_CHOICE = {
+  note: "Bitte 1 oder 9 eingeben: 1 für die nächste Aufgabe, 9 zum Aufhören.",
+};
 
 const CASES = [
   // question, typed, what it gives
@@ -25,7 +28,12 @@ const CASES = [
   ["answer", "   ", null],
   ["continue", "1", { line: "1" }],
   ["continue", "9", { line: "9" }],
-  ["continue", "-2", { line: "-2" }],
+  ["continue", " 9 ", { line: "9" }],
+  // Any other whole number would end the round.
+  ["continue", "-2", NOTE_CHOICE],
+  ["continue", "2", NOTE_CHOICE],
+  ["continue", "11", NOTE_CHOICE],
+  ["continue", "0", NOTE_CHOICE],
   ["continue", "1,5", NOTE_CONTINUE],
   ["continue", "1.0", NOTE_CONTINUE],
   ["continue", "weiter", NOTE_CONTINUE],

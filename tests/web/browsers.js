@@ -1,7 +1,8 @@
 // One small set of page operations over the engines that have no playwright build here:
 // Firefox ESR driven by puppeteer-core over WebDriver BiDi, headless, and WebKitGTK's
 // MiniBrowser driven by selenium-webdriver through WebKitWebDriver, on a display of its own
-// from Xvfb. Every wait is for a condition, never for a time.
+// from Xvfb; and the same over Chromium with playwright-core, so that one test file runs in
+// all three. Every wait is for a condition, never for a time.
 "use strict";
 
 const { spawn } = require("node:child_process");
@@ -30,6 +31,31 @@ async function firefox(executable) {
         keys: (text) => page.keyboard.type(text),
         click: (selector) => page.click(selector),
         close: () => page.close(),
+      };
+    },
+    close: () => browser.close(),
+  };
+}
+
+async function chromium(executable) {
+  const { chromium: engine } = require("../../web/node_modules/playwright-core");
+  const browser = await engine.launch({ executablePath: executable,
+                                        args: require("./site_server.js").CHROMIUM_ARGS });
+  return {
+    version: `Chromium ${browser.version()}`,
+    async open(url, { width = 1280, height = 800 } = {}) {
+      const page = await (await browser.newContext({ viewport: { width, height } })).newPage();
+      const errors = [];
+      page.on("pageerror", (error) => errors.push(error.message));
+      await page.goto(url);
+      return {
+        errors,
+        // playwright hands a function one argument: the call goes over as an expression.
+        evaluate: (fn, ...args) => page.evaluate(`(${fn})(...${JSON.stringify(args)})`),
+        waitFor: (fn, arg) => page.waitForFunction(fn, arg, { timeout: TIMEOUT }),
+        keys: (text) => page.keyboard.type(text),
+        click: (selector) => page.click(selector),
+        close: () => page.context().close(),
       };
     },
     close: () => browser.close(),
@@ -127,4 +153,4 @@ async function webkit(driverProgram, xvfb, miniBrowser) {
   }
 }
 
-module.exports = { firefox, virtualDisplay, webkit };
+module.exports = { chromium, firefox, virtualDisplay, webkit };

@@ -56,6 +56,10 @@ async function open(device, where) {
   return page;
 }
 
+// Once "Noch eine Runde" takes Enter: not in the moment after the end (guard.js).
+const restartReady = (page) => page.waitForFunction(() =>
+  !document.getElementById("restart").hasAttribute("aria-disabled"), null, WAIT);
+
 // Whether the whole element is inside the viewport.
 const inView = (page, selector) => page.locator(selector).evaluate((element) => {
   const box = element.getBoundingClientRect();
@@ -148,7 +152,7 @@ for (const { name, device, where } of DEVICES) {
       await waitForEnd(page, ENDED);
       const score = / Du hast insgesamt 1 von 2 Punkten erreicht! \n\n Du musst noch mehr ueben! \n/;
       assert.match(await transcript(page), score);
-      assert.deepStrictEqual(await page.locator("#scores li").allTextContents(), ["1 von 2 Punkten"]);
+      assert.deepStrictEqual(await page.locator("#scores .score").allTextContents(), ["1 von 2 Punkten"]);
       assert.deepStrictEqual(await splitWords(page), []);
       assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <=
                                            document.documentElement.clientWidth),
@@ -179,7 +183,7 @@ for (const { name, device, where } of DEVICES) {
       await (touch ? restart.tap() : restart.click());
       await waitForEnd(page, ANSWER_PROMPT);
       assert.doesNotMatch(await transcript(page), /Du hast insgesamt/);
-      assert.deepStrictEqual(await page.locator("#scores li").allTextContents(), ["1 von 2 Punkten"]);
+      assert.deepStrictEqual(await page.locator("#scores .score").allTextContents(), ["1 von 2 Punkten"]);
       assert.deepStrictEqual(await splitWords(page), []);
       await checkPrivacy(page);
     } catch (error) {
@@ -200,6 +204,7 @@ test("Ctrl-C in the pause ends the session; Enter starts one whose typing shows"
     await page.keyboard.press("Control+c");
     await waitForEnd(page, /\^C\nMit Strg\+C beendet\. „Noch eine Runde“ oder Enter beginnt eine neue\.\n/);
     assert.match(await transcript(page), / Du hast insgesamt 0 von 1 Punkten erreicht! /);
+    await restartReady(page);
     await page.keyboard.press("Enter");
     await waitForEnd(page, ANSWER_PROMPT);
     await page.keyboard.type("12");
@@ -217,7 +222,7 @@ test("Ctrl-C in the pause ends the session; Enter starts one whose typing shows"
   }
 });
 
-test("Ctrl-C at a question ends the round where it stands: no score, nothing listed", async () => {
+test("Ctrl-C at a question ends the round where it stands: no score, listed as ended so", async () => {
   const page = await open(DESKTOP, "http");
   try {
     const { answer } = lastProblem(await transcript(page));
@@ -229,9 +234,13 @@ test("Ctrl-C at a question ends the round where it stands: no score, nothing lis
     await page.keyboard.press("Control+c");
     await waitForEnd(page, /ENTER: 12\^C\nMit Strg\+C beendet\. „Noch eine Runde“ oder Enter beginnt eine neue\.\n/);
     assert.doesNotMatch(await transcript(page), /Du hast insgesamt/);
-    assert.ok(await page.locator("#earlier").isHidden(), "an interrupted round lists no score");
+    assert.deepStrictEqual(await page.locator("#scores .score").allTextContents(),
+                           ["1 von 2 Punkten, mit Strg+C beendet"]);
+    assert.strictEqual(await page.locator("#scores .marks").getAttribute("aria-label"),
+                       "Aufgabe 1 richtig, Aufgabe 2 nicht beantwortet");
     assert.ok(await page.locator("#restart").isVisible());
     // The next round ends as usual and is listed.
+    await restartReady(page);
     await page.keyboard.press("Enter");
     await waitForEnd(page, ANSWER_PROMPT);
     await page.keyboard.type("0\n");
@@ -240,7 +249,8 @@ test("Ctrl-C at a question ends the round where it stands: no score, nothing lis
     await waitForEnd(page, PAUSE);
     await page.keyboard.press("x");
     await waitForEnd(page, ENDED);
-    assert.deepStrictEqual(await page.locator("#scores li").allTextContents(), ["0 von 1 Punkten"]);
+    assert.deepStrictEqual(await page.locator("#scores .score").allTextContents(),
+                           ["1 von 2 Punkten, mit Strg+C beendet", "0 von 1 Punkten"]);
     await checkPrivacy(page);
   } finally {
     await page.context().close();
@@ -330,10 +340,12 @@ test("a class's taps, pastes and keys reach the program only as answers to its o
         assert.match(await page.locator("#note").textContent(), /Zahl/, line);
         assert.strictEqual(await transcript(page), before, line);
       }
-      // A click on a blank part of the dialogue keeps the field.
+      // A click on a blank part of the dialogue keeps the field, and the refused text in it.
       const box = await page.locator("#console").boundingBox();
       await page.mouse.click(box.x + box.width - 5, box.y + 5);
       assert.strictEqual(await page.evaluate(() => document.activeElement.id), "field");
+      assert.strictEqual(await page.locator("#field").inputValue(), "--5");
+      await page.keyboard.press("Control+a");
       await page.keyboard.type("0\n");
       await waitForEnd(page, CONTINUE_PROMPT);
       // At the continue question only a whole number is handed over: "1,5" would start the
@@ -342,7 +354,7 @@ test("a class's taps, pastes and keys reach the program only as answers to its o
       await page.keyboard.type("1,5\n");
       assert.match(await page.locator("#note").textContent(), /ganze Zahl/);
       assert.strictEqual(await transcript(page), asked);
-      assert.match(await page.locator("#transcript .working p").textContent(),
+      assert.match(await page.locator("#transcript .working p:not(.mistake)").textContent(),
                    /^Je (mehr|weniger) \p{L}+, desto .+: erst für 1 \p{L}+, dann für \d+ \p{L}+\.$/u);
       await page.getByRole("button", { name: "Nächste Aufgabe" }).click();
       await waitForEnd(page, ANSWER_PROMPT);

@@ -52,8 +52,15 @@ const WAYS = [
   { where: "file", next: "1\n", stop: "9\n", pause: "#weiter", size: { width: 480, height: 720 } },
 ];
 
-// A button by its selector, or typed keys.
-const act = (page, how) => (how.startsWith("#") ? page.click(how) : page.keys(how));
+// A button by its selector, once it takes a tap (guard.js), or typed keys.
+async function act(page, how) {
+  if (!how.startsWith("#")) {
+    return page.keys(how);
+  }
+  await page.waitFor((id) => !document.getElementById(id).hasAttribute("aria-disabled"),
+                     how.slice(1));
+  return page.click(how);
+}
 
 for (const { where, next, stop, pause, size } of WAYS) {
   test(`${ENGINE}: a session over ${where}, on with ${next.trim()}, ` +
@@ -96,7 +103,7 @@ for (const { where, next, stop, pause, size } of WAYS) {
       const working = await page.evaluate(() => {
         const block = document.querySelector("#transcript .working");
         const box = block.getBoundingClientRect();
-        return { why: block.querySelector("p").textContent,
+        return { why: block.querySelector("p:not(.mistake)").textContent,
                  lines: [...block.querySelectorAll("li")].map((item) => item.textContent),
                  inView: box.top >= 0 && box.bottom <= window.innerHeight };
       });
@@ -114,14 +121,14 @@ for (const { where, next, stop, pause, size } of WAYS) {
       assert.match(await transcript(page),
                    / Du hast insgesamt 1 von 2 Punkten erreicht! \n\n Du musst noch mehr ueben! \n/);
       const scores = () => page.evaluate(() =>
-        [...document.querySelectorAll("#scores li")].map((item) => item.textContent));
+        [...document.querySelectorAll("#scores .score")].map((item) => item.textContent));
       assert.deepStrictEqual(await scores(), ["1 von 2 Punkten"]);
       assert.ok((await state(page)).restartShown);
       assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <=
                                            document.documentElement.clientWidth),
                 "the page reflows without scrolling sideways");
 
-      await page.click("#restart");
+      await act(page, "#restart");
       await waitForEnd(page, ANSWER_PROMPT);
       assert.doesNotMatch(await transcript(page), /Du hast insgesamt/);
       assert.deepStrictEqual(await scores(), ["1 von 2 Punkten"]);
