@@ -15,8 +15,9 @@ export function keepInView(element) {
 }
 
 // The answer's controls (form, field, choice, next, stop, note, dialogue: elements of the
-// page) wired to the transcript. Returns what the session needs of them.
-export function createAnswer(controls, transcript) {
+// page) wired to the transcript; onLine hears each line handed over. Returns what the session
+// needs of them.
+export function createAnswer(controls, transcript, onLine = () => {}) {
   const { form, field, choice, next, stop, note, dialogue } = controls;
   let question = null; // "answer" | "continue" while the program waits for its line
   let handedOver = []; // lines handed over and not yet read, as bytes
@@ -59,6 +60,7 @@ export function createAnswer(controls, transcript) {
     question = null;
     hide();
     handedOver.push(programLine(line));
+    onLine(line);
     wake();
   }
 
@@ -117,6 +119,7 @@ export function createAnswer(controls, transcript) {
     field,
     hide,
     endInput,
+    handOver, // a line of the page's own, as if typed: a replayed one, or 9 once the goal is met
 
     // A fresh input for a new session.
     reset() {

@@ -8,10 +8,18 @@
 // whole page knows the state: Ctrl-C ends a running session, Ctrl-D ends the input, a plain
 // key ends the pause. During a session "Noch eine Runde" is not offered, and leaving the page
 // asks first.
+// Each round keeps a journal (journal.js): in the tab's sessionStorage, with this visit's
+// rounds, so that a reload or a tab the browser dropped comes back to the same round. Launched
+// by a learning platform (platform.js), the page reports each answer there instead, ends the
+// round after the platform's number of problems, suspends it when the window closes and replays
+// it at the next launch; one round per launch, and nothing kept in the tab.
 
 import { createAnswer, keepInView } from "./answer.js";
+import { createReplay, newJournal, readVisit, visitText } from "./journal.js";
 import { keepSiteOffline } from "./offline.js";
+import { connectPlatform, findApi } from "./platform.js";
 import { loadProgram } from "./program.js";
+import { progressText } from "./progress.js";
 import { roundItem, roundOf } from "./rounds.js";
 import { createTranscript } from "./transcript.js";
 import { workingBlock } from "./working.js";
@@ -22,27 +30,74 @@ const weiter = element("weiter");
 const restart = element("restart");
 const actions = element("actions");
 const progress = element("progress");
+const note = element("note");
 const transcript = createTranscript(element("transcript"), dialogue);
 const answer = createAnswer({
   form: element("answer"), field: element("field"), choice: element("choice"),
-  next: element("next"), stop: element("stop"), note: element("note"), dialogue,
-}, transcript);
+  next: element("next"), stop: element("stop"), note, dialogue,
+}, transcript, (line) => {
+  session?.journal.lines.push(line);
+  keepVisit();
+});
+const platform = connectPlatform(findApi(window), {
+  now: () => Date.now(),
+  report: (message) => { note.textContent = message; },
+});
 const programLoaded = loadProgram(window);
 const ENDED = "Die Runde ist zu Ende. „Noch eine Runde“ oder Enter beginnt eine neue.";
 const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginnt eine neue.";
+const AGAIN = "Für eine neue Runde öffne das Lernpaket noch einmal.";
+const PLATFORM_ENDED = `Die Runde ist zu Ende. ${AGAIN}`;
+const PLATFORM_INTERRUPTED = `Mit Strg+C beendet. ${AGAIN}`;
+const PLATFORM_PRIVACY = "Die Seite sendet deine Antworten und Punkte nur an die Lernplattform " +
+  "deiner Schule und speichert sonst nichts.";
+const VISIT = "dreisatz"; // the sessionStorage key of this visit
 
-// { state: "running" | "pause" | "ended", finished, interrupted, endPause }
+// { state: "running" | "pause" | "ended", finished, interrupted, endPause, journal, replay }
 let session = null;
 const rounds = []; // this visit's rounds, as rounds.js records them
+
+// The round under way and the list of rounds, in the tab: standalone only.
+function keepVisit() {
+  if (platform) {
+    return;
+  }
+  try {
+    const journal = session && session.state !== "ended" ? session.journal : null;
+    sessionStorage.setItem(VISIT, visitText(journal, rounds));
+  } catch {
+    // Without storage a reload starts afresh, as before.
+  }
+}
+
+function restoredVisit() {
+  try {
+    return readVisit(sessionStorage.getItem(VISIT));
+  } catch {
+    return readVisit(null);
+  }
+}
+
+function listRound(round) {
+  rounds.push(round);
+  element("scores").append(roundItem(document, round));
+  element("earlier").hidden = false;
+}
 
 // The program's events for the session owner, while it is the page's session.
 function onEvent(owner, event) {
   if (session !== owner) {
     return;
   }
+  platform?.hear(event, owner.journal, owner.replay.replaying);
   if (event.type === "questionOpened") {
-    progress.textContent = `Aufgabe ${event.posed} · ${event.correct} richtig`;
+    progress.textContent = progressText(event.posed, event.correct, platform?.goal);
     answer.openQuestion(event.question);
+    // The goal met, the page answers the continue question itself (unless the journal does).
+    if (event.question === "continue" && platform && event.posed >= platform.goal &&
+        !owner.replay.pending) {
+      answer.handOver("9");
+    }
   } else if (event.type === "answerJudged" && !event.right) {
     answer.showWithQuestion(transcript.append(workingBlock(document, event.problem)));
   } else if (event.type === "sessionFinished") {
@@ -50,9 +105,14 @@ function onEvent(owner, event) {
   }
 }
 
-async function startSession() {
-  const owner = { state: "running", finished: null, interrupted: false };
+// A new round, or the round of a journal, replayed.
+async function startSession(journal = null) {
+  // Learners who start in the same second get different problems.
+  const seed = journal ? journal.seed : Date.now() >>> 0;
+  const owner = { state: "running", finished: null, interrupted: false, journal: newJournal(seed),
+                  replay: createReplay(journal ? journal.lines : []) };
   session = owner;
+  keepVisit();
   answer.reset();
   weiter.hidden = true;
   actions.hidden = true;
@@ -60,11 +120,20 @@ async function startSession() {
   const startProgram = await programLoaded;
   const instance = await startProgram({
     isTerminal: true,
-    seed: Date.now() >>> 0, // learners who start in the same second get different problems
+    seed,
     writeOutput: (bytes) => transcript.writeProgramText(bytes),
     readInput: (size) => {
-      keepSiteOffline();
-      return session === owner ? answer.readAnswer(size) : new Promise(() => {});
+      if (!platform) {
+        keepSiteOffline();
+      }
+      if (session !== owner) {
+        return new Promise(() => {});
+      }
+      const replayed = owner.replay.next();
+      if (replayed !== null) {
+        answer.handOver(replayed);
+      }
+      return answer.readAnswer(size);
     },
     isInterrupted: () => owner.interrupted,
     waitForKey: () => waitForKey(owner),
@@ -76,8 +145,8 @@ async function startSession() {
   endSession(owner);
 }
 
-function newSession() {
-  startSession().catch((error) => console.error(error));
+function newSession(journal) {
+  startSession(journal).catch((error) => console.error(error));
 }
 
 function waitForKey(owner) {
@@ -106,14 +175,17 @@ function endSession(owner) {
   owner.state = "ended";
   answer.hide();
   weiter.hidden = true;
-  actions.hidden = false;
-  transcript.addPageLine(owner.interrupted ? INTERRUPTED : ENDED);
   const round = roundOf(owner.finished);
   if (round) {
-    rounds.push(round);
-    element("scores").append(roundItem(document, round));
-    element("earlier").hidden = false;
+    listRound(round);
   }
+  keepVisit();
+  if (platform) {
+    transcript.addPageLine(owner.interrupted ? PLATFORM_INTERRUPTED : PLATFORM_ENDED);
+    return;
+  }
+  actions.hidden = false;
+  transcript.addPageLine(owner.interrupted ? INTERRUPTED : ENDED);
   restart.focus({ preventScroll: true });
   keepInView(restart);
 }
@@ -162,7 +234,7 @@ document.addEventListener("keydown", (event) => {
     // The key ends the pause and nothing else: not also a click on what gets the focus next.
     event.preventDefault();
     owner.endPause();
-  } else if (owner.state === "ended" && event.key === "Enter" &&
+  } else if (owner.state === "ended" && !platform && event.key === "Enter" &&
              (event.target === document.body || event.target.closest?.("#console"))) {
     event.preventDefault();
     newSession();
@@ -170,14 +242,28 @@ document.addEventListener("keydown", (event) => {
 }, true);
 
 weiter.addEventListener("click", () => session?.state === "pause" && session.endPause());
-restart.addEventListener("click", newSession);
+restart.addEventListener("click", () => newSession());
 
-// The browser's own question before a reload or a closed tab loses a round.
+// The browser's own question before a closed tab loses a round. A platform keeps the round.
 window.addEventListener("beforeunload", (event) => {
-  if (session && session.state !== "ended") {
+  if (!platform && session && session.state !== "ended") {
     event.preventDefault();
     event.returnValue = "";
   }
 });
 
-newSession();
+// The platform's window closes, or the learner leaves the package, in the middle of a round.
+window.addEventListener("pagehide", () => {
+  if (platform && session) {
+    platform.suspend(session.journal); // after the round's end, nothing
+  }
+});
+
+if (platform) {
+  element("privacy").textContent = PLATFORM_PRIVACY;
+  newSession(platform.resumed);
+} else {
+  const visit = restoredVisit();
+  visit.rounds.forEach(listRound);
+  newSession(visit.journal);
+}
