@@ -1,7 +1,8 @@
 // One small set of page operations over the engines that have no playwright build here:
 // Firefox ESR driven by puppeteer-core over WebDriver BiDi, headless, and WebKitGTK's
 // MiniBrowser driven by selenium-webdriver through WebKitWebDriver, on a display of its own
-// from Xvfb. Every wait is for a condition, never for a time.
+// from Xvfb; and the same over Chromium with playwright-core, for tests written once for all
+// three. Every wait is for a condition, never for a time.
 "use strict";
 
 const { spawn } = require("node:child_process");
@@ -10,7 +11,33 @@ const net = require("node:net");
 const TIMEOUT = 15000; // generous for a loaded machine
 
 // A page: evaluate(fn, ...args), waitFor(fn, arg), keys(text) to the focused element, where
-// "\n" is Enter, click(selector), close().
+// "\n" is Enter, click(selector), reload(), close().
+async function chromium(executable) {
+  const playwright = require("../../web/node_modules/playwright-core");
+  const { CHROMIUM_ARGS } = require("./site_server.js");
+  const browser = await playwright.chromium.launch({ executablePath: executable, args: CHROMIUM_ARGS });
+  return {
+    version: `Chromium ${browser.version()}`,
+    async open(url, { width = 1280, height = 800 } = {}) {
+      const context = await browser.newContext({ viewport: { width, height } });
+      const page = await context.newPage();
+      const errors = [];
+      page.on("pageerror", (error) => errors.push(error.message));
+      await page.goto(url);
+      return {
+        errors,
+        evaluate: (fn, arg) => page.evaluate(fn, arg), // one argument at most
+        waitFor: (fn, arg) => page.waitForFunction(fn, arg, { timeout: TIMEOUT }),
+        keys: (text) => page.keyboard.type(text),
+        click: (selector) => page.click(selector),
+        reload: () => page.reload(),
+        close: () => context.close(),
+      };
+    },
+    close: () => browser.close(),
+  };
+}
+
 async function firefox(executable) {
   const puppeteer = require("../../web/node_modules/puppeteer-core");
   const browser = await puppeteer.launch({ browser: "firefox", executablePath: executable,
@@ -29,6 +56,7 @@ async function firefox(executable) {
         waitFor: (fn, arg) => page.waitForFunction(fn, { timeout: TIMEOUT }, arg),
         keys: (text) => page.keyboard.type(text),
         click: (selector) => page.click(selector),
+        reload: () => page.reload(),
         close: () => page.close(),
       };
     },
@@ -114,6 +142,7 @@ async function webkit(driverProgram, xvfb, miniBrowser) {
           keys: (text) => driver.actions().sendKeys(...text.split(/(\n)/).filter(Boolean)
             .map((part) => (part === "\n" ? Key.ENTER : part))).perform(),
           click: (selector) => driver.findElement(By.css(selector)).click(),
+          reload: () => driver.navigate().refresh(),
           close: async () => {},
         };
       },
@@ -127,4 +156,4 @@ async function webkit(driverProgram, xvfb, miniBrowser) {
   }
 }
 
-module.exports = { firefox, virtualDisplay, webkit };
+module.exports = { chromium, firefox, virtualDisplay, webkit };
