@@ -15,7 +15,8 @@ const TIMEOUT = 15000; // generous for a loaded machine
 async function chromium(executable) {
   const playwright = require("../../web/node_modules/playwright-core");
   const { CHROMIUM_ARGS } = require("./site_server.js");
-  const browser = await playwright.chromium.launch({ executablePath: executable, args: CHROMIUM_ARGS });
+  const browser = await playwright.chromium.launch({ executablePath: executable,
+                                                    args: CHROMIUM_ARGS });
   return {
     version: `Chromium ${browser.version()}`,
     async open(url, { width = 1280, height = 800 } = {}) {

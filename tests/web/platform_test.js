@@ -28,7 +28,8 @@ let siteServer;
 before(async () => {
   const { CHROMIUM, FIREFOX, WEBKIT_DRIVER, XVFB, MINIBROWSER } = process.env;
   browser = ENGINE === "chromium" ? await chromium(CHROMIUM)
-    : ENGINE === "firefox" ? await firefox(FIREFOX) : await webkit(WEBKIT_DRIVER, XVFB, MINIBROWSER);
+    : ENGINE === "firefox" ? await firefox(FIREFOX)
+      : await webkit(WEBKIT_DRIVER, XVFB, MINIBROWSER);
   platformServer = await servePlatform(BUILD);
   siteServer = await serveSite(SITE);
 });
@@ -41,7 +42,8 @@ after(async () => {
 const ANSWER_PROMPT = "Gib dein Ergebnis ein und druecke ENTER: ";
 const CONTINUE_PROMPT = "zum Weitermachen druecke 1 und ENTER: ";
 const PAUSE = "Druecke eine Taste oder tippe auf Weiter . . . ";
-const PLATFORM_ENDED = "Die Runde ist zu Ende. Für eine neue Runde öffne das Lernpaket noch einmal.\n";
+const PLATFORM_ENDED =
+  "Die Runde ist zu Ende. Für eine neue Runde öffne das Lernpaket noch einmal.\n";
 
 // The launch a platform gives a learner's first attempt, with the package's own launch data
 // and mastery score, as Moodle reads them from its manifest.
@@ -106,8 +108,8 @@ const written = (made, element) => writesOf(made)
   .filter(([name, key]) => name === "LMSSetValue" && element.test(key)).map(([, , value]) => value);
 
 // The page's calls in short: I an interaction's id, C a commit, F the finish.
-const commitsAndFinish = (made) => writesOf(made).map(([name, key]) =>
-  (name === "LMSCommit" ? "C" : name === "LMSFinish" ? "F" : /\.id$/.test(key) ? "I" : "")).join("");
+const commitsAndFinish = (made) => writesOf(made).map(([name, key]) => (name === "LMSCommit"
+  ? "C" : name === "LMSFinish" ? "F" : /\.id$/.test(key) ? "I" : "")).join("");
 
 // A launch of the package of the goal with the platform's data, in a fresh player page.
 async function launch(goal, data) {
@@ -156,7 +158,7 @@ test("the judge of the calls rejects what scorm-again lets through", () => {
   assert.notDeepStrictEqual(faultsIn([set("cmi.core.score.raw", "50")]), []);
 });
 
-test(`${ENGINE}: a round of 5 in the platform, 4 right: each answer committed, passed, finished last`,
+test(`${ENGINE}: a round of 5 in a platform, 4 right: each answer committed, passed, finished last`,
   async () => {
     const page = await launch(5, firstLaunch(5));
     await check(page, async () => {
@@ -181,7 +183,8 @@ test(`${ENGINE}: a round of 5 in the platform, 4 right: each answer committed, p
                              ["Aufgabe1", "Aufgabe2", "Aufgabe3", "Aufgabe4", "Aufgabe5"]);
       assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.result$/),
                              ["correct", "correct", "wrong", "correct", "correct"]);
-      assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.type$/), Array(5).fill("numeric"));
+      assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.type$/),
+                             Array(5).fill("numeric"));
       assert.deepStrictEqual(written(made, /^cmi\.core\.score\.raw$/),
                              ["100", "100", "66.67", "75", "80", "80"]);
       assert.deepStrictEqual(written(made, /^cmi\.core\.lesson_status$/),

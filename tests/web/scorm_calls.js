@@ -28,7 +28,8 @@ const INTERACTION = {
   id: (value) => IDENTIFIER.test(value),
   type: oneOf("true-false", "choice", "fill-in", "numeric", "likert", "matching", "performance",
               "sequencing"),
-  student_response: (value, type) => (type === "numeric" ? DECIMAL.test(value) : value.length <= 255),
+  student_response: (value, type) =>
+    (type === "numeric" ? DECIMAL.test(value) : value.length <= 255),
   "correct_responses.0.pattern": (value, type) =>
     (type === "numeric" ? DECIMAL.test(value) : value.length <= 255),
   result: (value) => ["correct", "wrong", "unanticipated", "neutral"].includes(value) ||

@@ -39,7 +39,8 @@ function launch(data, address) {
 function nextLaunch() {
   const { core, suspend_data, launch_data, student_data, interactions } =
     JSON.parse(JSON.stringify(runtime.cmi));
-  const exits = calls.filter(({ name, args }) => name === "LMSSetValue" && args[0] === "cmi.core.exit");
+  const exits = calls.filter(({ name, args }) =>
+    name === "LMSSetValue" && args[0] === "cmi.core.exit");
   return {
     core: { student_id: core.student_id, student_name: core.student_name,
             lesson_status: core.lesson_status, score: core.score, lesson_mode: "normal",
