@@ -3,16 +3,16 @@
 // from the clock, as starting it again is. What happens in a session reaches the page as the
 // program's events (src/session/console_web.cpp): the open question with the score so far, the
 // judged answer with its problem, the end of the session with its score. A new session starts
-// only on a deliberate act: "Noch eine Runde", or Enter once a session has ended. The scores of
-// this visit's sessions are listed in the page and kept nowhere else. One key handler for the
-// whole page knows the state: Ctrl-C ends a running session, Ctrl-D ends the input, a plain
-// key ends the pause. During a session "Noch eine Runde" is not offered, and leaving the page
-// asks first.
-// Each round keeps a journal (journal.js): in the tab's sessionStorage, with this visit's
-// rounds, so that a reload or a tab the browser dropped comes back to the same round. Launched
-// by a learning platform (platform.js), the page reports each answer there instead, ends the
-// round after the platform's number of problems, suspends it when the window closes and replays
-// it at the next launch; one round per launch, and nothing kept in the tab.
+// only on a deliberate act: "Noch eine Runde", or Enter once a session has ended. One key
+// handler for the whole page knows the state: Ctrl-C ends a running session, Ctrl-D ends the
+// input, a plain key ends the pause. During a session "Noch eine Runde" is not offered, and
+// closing the page asks first.
+// Each round keeps a journal (journal.js), its seed and the lines handed over. The page keeps it
+// with this visit's scores in the tab's sessionStorage and nowhere else, so that a reload, or a
+// tab the browser dropped, replays it and comes back to the same round. Launched by a learning
+// platform (platform.js), the page reports each answer there instead and keeps nothing in the
+// tab: it ends the round after the platform's number of problems, suspends it when the window
+// closes and replays it at the next launch; one round per launch.
 
 import { createAnswer, keepInView } from "./answer.js";
 import { createReplay, newJournal, readVisit, visitText } from "./journal.js";
