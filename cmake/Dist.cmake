@@ -1,6 +1,6 @@
 # Builds every release artifact of this commit into OUT, with a SHA256SUMS file: the .debs for
-# amd64, arm64 and armhf, the Windows installer and zip, and the browser site as a zip (left
-# out where the configure step found no Emscripten). Each comes from the preset of its own
+# amd64, arm64 and armhf, the Windows installer and zip, and the browser site and the SCORM
+# packages as zips (left out where the configure step found no Emscripten). Each comes from the preset of its own
 # name, configured in WORK without tests. The builds are reproducible: the time stamps are the last commit's.
 # Usage: cmake -DSOURCE_DIR=... -DWORK=... -DOUT=... -DVERSION=... [-DWEB_ZIP=name] -P Dist.cmake
 
@@ -32,18 +32,24 @@ foreach(preset IN ITEMS package arm64 armhf windows)
     file(COPY ${made} DESTINATION ${OUT})
 endforeach()
 
-# The browser site, zipped so that the same files give the same bytes; WEB_ZIP is its name,
-# or empty where Emscripten is missing.
+# The browser site and the SCORM 1.2 packages for learning platforms (a round of 10 problems,
+# and of 5 and 20), zipped so that the same files give the same bytes; WEB_ZIP is the site's
+# name, or empty where Emscripten is missing.
 if(WEB_ZIP)
     set(build ${WORK}/web)
     run(${CMAKE_COMMAND} --preset web -B ${build} -DBUILD_TESTING=OFF)
     run(${CMAKE_COMMAND} --build ${build})
-    execute_process(COMMAND python3 ${SOURCE_DIR}/cmake/reproducible_zip.py
-                            ${OUT}/${WEB_ZIP} $ENV{SOURCE_DATE_EPOCH} ${build}/site
-                    RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "could not zip the browser site")
-    endif()
+    set(zips ${WEB_ZIP} site dreisatz-${VERSION}-scorm12.zip scorm12-10
+        dreisatz-${VERSION}-scorm12-5.zip scorm12-5 dreisatz-${VERSION}-scorm12-20.zip scorm12-20)
+    while(zips)
+        list(POP_FRONT zips zip folder)
+        execute_process(COMMAND python3 ${SOURCE_DIR}/cmake/reproducible_zip.py
+                                ${OUT}/${zip} $ENV{SOURCE_DATE_EPOCH} ${build}/${folder}
+                        RESULT_VARIABLE status)
+        if(NOT status EQUAL 0)
+            message(FATAL_ERROR "could not zip ${build}/${folder}")
+        endif()
+    endwhile()
 endif()
 
 file(GLOB artifacts RELATIVE ${OUT} ${OUT}/*)

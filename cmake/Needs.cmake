@@ -10,7 +10,8 @@ set(DEBIAN_PACKAGES
     makensis=nsis dpkg-deb=dpkg lintian=lintian desktop-file-validate=desktop-file-utils
     appstreamcli=appstream readelf=binutils chromium=chromium firefox-esr=firefox-esr
     WebKitWebDriver=webkit2gtk-driver Xvfb=xvfb MiniBrowser=libwebkit2gtk-4.1-0
-    pdftotext=poppler-utils zbarimg=zbar-tools clang-format=clang-format clang-tidy=clang-tidy
+    pdftotext=poppler-utils zbarimg=zbar-tools xmllint=libxml2-utils clang-format=clang-format
+    clang-tidy=clang-tidy
     groff=groff-base)
 
 # debian_package(VARIABLE tool) sets VARIABLE to " (on Debian: apt-get install PACKAGE)", or to

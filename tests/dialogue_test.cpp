@@ -47,6 +47,7 @@ struct ConsoleLog {
         long long posed;
         long long correct;
         SessionEnd how;
+        bool praised;
         std::size_t outputAt;
         bool operator==(const Finished&) const = default;
     };
@@ -75,8 +76,8 @@ SessionOperations recording(ConsoleLog& log)
             {opened.question, opened.tally.posedCount, opened.tally.correctCount, written()});
     };
     operations.sessionFinished = [&log, written](const SessionFinished& finished) {
-        log.finished.push_back(
-            {finished.tally.posedCount, finished.tally.correctCount, finished.how, written()});
+        log.finished.push_back({finished.tally.posedCount, finished.tally.correctCount,
+                                finished.how, finished.praised, written()});
     };
     return operations;
 }
@@ -349,11 +350,14 @@ TEST_P(Dialogue, TranscriptIsExact)
     }
     EXPECT_EQ(consoleLog.judged.size(), answered);
 
-    // The session is told finished once, after the verdict and before the pause.
+    // The session is told finished once, after the verdict and before the pause, with the
+    // verdict it wrote.
     const auto correct = std::count(c.rounds.begin(), c.rounds.end(), Right);
+    const bool praised = run.output.ends_with(bravo);
+    EXPECT_NE(praised, run.output.ends_with(practise));
     const std::vector<ConsoleLog::Finished> finished = {
         {static_cast<long long>(c.rounds.size()), correct,
-         c.inputEnded ? SessionEnd::InputEnded : SessionEnd::Declined, run.output.size()}};
+         c.inputEnded ? SessionEnd::InputEnded : SessionEnd::Declined, praised, run.output.size()}};
     EXPECT_EQ(consoleLog.finished, finished);
 
     // Each question is told once its prompt is on screen, with the score up to then.
@@ -452,11 +456,12 @@ TEST(Dialogue, InterruptedReadEndsTheSessionWithNothingMoreWritten)
         std::string input;
         std::vector<Outcome> rounds;
         long long correct;
+        bool praised; // what the verdict would have been
     };
     const std::vector<InterruptCase> cases = {
-        {"", {Unanswered}, 0},
-        {n(a[0]) + "\n", {Right}, 1},
-        {"0\n1\n" + n(a[1]) + "\n", {Wrong, Right}, 1},
+        {"", {Unanswered}, 0, false},
+        {n(a[0]) + "\n", {Right}, 1, true},
+        {"0\n1\n" + n(a[1]) + "\n", {Wrong, Right}, 1, false},
     };
     for (const InterruptCase& c : cases) {
         std::istringstream in(c.input);
@@ -478,7 +483,7 @@ TEST(Dialogue, InterruptedReadEndsTheSessionWithNothingMoreWritten)
         EXPECT_EQ(consoleLog.pauses, 0) << c.input;
         const auto posed = static_cast<long long>(c.rounds.size());
         const std::vector<ConsoleLog::Finished> finished = {
-            {posed, c.correct, SessionEnd::Interrupted, expected.size()}};
+            {posed, c.correct, SessionEnd::Interrupted, c.praised, expected.size()}};
         EXPECT_EQ(consoleLog.finished, finished) << c.input;
         EXPECT_EQ(tally.posedCount, posed);
         EXPECT_EQ(tally.correctCount, c.correct);

@@ -17,8 +17,9 @@ export function keepInView(element) {
 }
 
 // The answer's controls (form, field, choice, next, stop, note, dialogue: elements of the
-// page) wired to the transcript. Returns what the session needs of them.
-export function createAnswer(controls, transcript) {
+// page) wired to the transcript; onLine hears each line handed over. Returns what the session
+// needs of them.
+export function createAnswer(controls, transcript, onLine = () => {}) {
   const { form, field, choice, next, stop, note, dialogue } = controls;
   let question = null; // "answer" | "continue" while the program waits for its line
   let handedOver = []; // lines handed over and not yet read, as bytes
@@ -78,6 +79,7 @@ export function createAnswer(controls, transcript) {
     question = null;
     hide();
     handedOver.push(programLine(line));
+    onLine(line);
     wake();
   }
 
@@ -136,6 +138,7 @@ export function createAnswer(controls, transcript) {
     hide,
     endInput,
     keepQuestionInView,
+    handOver, // a line of the page's own, as if typed: a replayed one, or 9 once the goal is met
 
     // A fresh input for a new session.
     reset() {

@@ -5,16 +5,25 @@
 // judged answer with its problem, the end of the session with its score. A new session starts
 // only on a deliberate act: "Noch eine Runde", or Enter once a session has ended, but not in
 // the moment after the end, when a stray Enter or tap would wipe the score (guard.js). The
-// rounds of this visit, interrupted ones too, are listed in the page with their review and
-// kept nowhere else. One key handler for the whole page knows the state: Ctrl-C ends a running
-// session, Ctrl-D ends the input, a plain key ends the pause. During a session "Noch eine
-// Runde" is not offered, and leaving the page asks first. The tutor (tutor.js) names the
-// mistake after a wrong answer and gives hints; the current problem can be read aloud.
+// rounds of this visit, interrupted ones too, are listed in the page with their review. One key
+// handler for the whole page knows the state: Ctrl-C ends a running session, Ctrl-D ends the
+// input, a plain key ends the pause. During a session "Noch eine Runde" is not offered, and
+// closing the page asks first. The tutor (tutor.js) names the mistake after a wrong answer and
+// gives hints; the current problem can be read aloud.
+// Each round keeps a journal (journal.js), its seed and the lines handed over. The page keeps it
+// with this visit's rounds in the tab's sessionStorage and nowhere else, so that a reload, or a
+// tab the browser dropped, replays it and comes back to the same round. Launched by a learning
+// platform (platform.js), the page reports each answer there instead and keeps nothing in the
+// tab: it ends the round after the platform's number of problems, suspends it when the window
+// closes and replays it at the next launch; one round per launch.
 
 import { createAnswer, keepInView } from "./answer.js";
 import { createGuard } from "./guard.js";
+import { createReplay, newJournal, readVisit, visitText } from "./journal.js";
 import { keepSiteOffline } from "./offline.js";
+import { connectPlatform, findApi } from "./platform.js";
 import { loadProgram } from "./program.js";
+import { progressText } from "./progress.js";
 import { reviewBlock } from "./review.js";
 import { posedProblem, roundItem, roundOf } from "./rounds.js";
 import { createReader } from "./speech.js";
@@ -30,31 +39,74 @@ const weiter = element("weiter");
 const restart = element("restart");
 const actions = element("actions");
 const progress = element("progress");
+const note = element("note");
 const transcript = createTranscript(element("transcript"), dialogue);
 const answer = createAnswer({
   form: element("answer"), field: element("field"), choice: element("choice"),
-  next: element("next"), stop: element("stop"), note: element("note"), dialogue,
-}, transcript);
+  next: element("next"), stop: element("stop"), note, dialogue,
+}, transcript, (line) => {
+  session?.journal.lines.push(line);
+  keepVisit();
+});
 const tips = createTips({ button: element("tip"), list: element("tips"), field: answer.field },
                         () => hinted(session));
 const reader = createReader(window, element("speak"));
 const restartGuard = createGuard([restart], window);
+const platform = connectPlatform(findApi(window), {
+  now: () => Date.now(),
+  report: (message) => { note.textContent = message; },
+});
 const programLoaded = loadProgram(window);
 const ENDED = "Die Runde ist zu Ende. „Noch eine Runde“ oder Enter beginnt eine neue.";
 const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginnt eine neue.";
+const AGAIN = "Für eine neue Runde öffne das Lernpaket noch einmal.";
+const PLATFORM_ENDED = `Die Runde ist zu Ende. ${AGAIN}`;
+const PLATFORM_INTERRUPTED = `Mit Strg+C beendet. ${AGAIN}`;
+const PLATFORM_PRIVACY = "Die Seite sendet deine Antworten und Punkte nur an die Lernplattform " +
+  "deiner Schule und speichert sonst nichts.";
 const NOT_LOADED = "Der Trainer konnte nicht geladen werden.";
 const WHAT_TO_DO = "Lade die Seite neu. Ohne Netz startet er nur, wenn du die Seite vorher " +
   "einmal mit Netz geöffnet hast.";
+const VISIT = "dreisatz"; // the sessionStorage key of this visit
 
-// { state: "running" | "pause" | "ended", finished, interrupted, endPause, problems, tally }
-// problems: one record per posed problem (rounds.js); tally: the last score told.
+// { state: "running" | "pause" | "ended", finished, interrupted, endPause, problems, tally,
+//   problem, journal, replay }
+// problems: one record per posed problem (rounds.js); tally: the last score told; problem: the
+// one posed last.
 let session = null;
 const rounds = []; // this visit's rounds, as rounds.js records them
 
+// The round under way and the list of rounds, in the tab: standalone only.
+function keepVisit() {
+  if (platform) {
+    return;
+  }
+  try {
+    const journal = session && session.state !== "ended" ? session.journal : null;
+    sessionStorage.setItem(VISIT, visitText(journal, rounds));
+  } catch {
+    // Without storage a reload starts afresh, as before.
+  }
+}
+
+function restoredVisit() {
+  try {
+    return readVisit(sessionStorage.getItem(VISIT));
+  } catch {
+    return readVisit(null);
+  }
+}
+
+function listRound(round) {
+  rounds.push(round);
+  element("scores").append(roundItem(document, round));
+  element("earlier").hidden = false;
+}
+
 function showProgress(owner) {
   const { posed, correct } = owner.tally;
-  const hint = owner.problems.at(-1)?.hinted ? " · mit Tipp" : "";
-  progress.textContent = `Aufgabe ${posed} · ${correct} richtig${hint}`;
+  const hint = owner.problems.at(-1)?.hinted;
+  progress.textContent = progressText(posed, correct, platform?.goal, hint);
   view.fit();
 }
 
@@ -71,6 +123,7 @@ function onEvent(owner, event) {
   if (session !== owner) {
     return;
   }
+  platform?.hear(event, owner.journal, owner.replay.replaying);
   if (event.type === "problemPosed") {
     owner.problems.push(posedProblem(event.problem));
     tips.pose(event.problem);
@@ -82,6 +135,11 @@ function onEvent(owner, event) {
     answer.openQuestion(event.question);
     tips.offer(event.question === "answer");
     reader.read(event.question === "answer" ? owner.problem : null);
+    // The goal met, the page answers the continue question itself (unless the journal does).
+    if (event.question === "continue" && platform && event.posed >= platform.goal &&
+        !owner.replay.pending) {
+      answer.handOver("9");
+    }
   } else if (event.type === "answerJudged") {
     const record = owner.problems.at(-1);
     record.right = event.right;
@@ -100,10 +158,15 @@ function onEvent(owner, event) {
   }
 }
 
-async function startSession() {
+// A new round, or the round of a journal, replayed.
+async function startSession(journal = null) {
+  // Learners who start in the same second get different problems.
+  const seed = journal ? journal.seed : Date.now() >>> 0;
   const owner = { state: "running", finished: null, interrupted: false, problems: [],
-                  tally: { posed: 0, correct: 0 }, problem: null };
+                  tally: { posed: 0, correct: 0 }, problem: null, journal: newJournal(seed),
+                  replay: createReplay(journal ? journal.lines : []) };
   session = owner;
+  keepVisit();
   answer.reset();
   restartGuard.reset();
   weiter.hidden = true;
@@ -114,11 +177,20 @@ async function startSession() {
   const startProgram = await programLoaded.catch((error) => notLoaded(owner, error));
   const instance = await startProgram?.({
     isTerminal: true,
-    seed: Date.now() >>> 0, // learners who start in the same second get different problems
+    seed,
     writeOutput: (bytes) => transcript.writeProgramText(bytes),
     readInput: (size) => {
-      keepSiteOffline();
-      return session === owner ? answer.readAnswer(size) : new Promise(() => {});
+      if (!platform) {
+        keepSiteOffline();
+      }
+      if (session !== owner) {
+        return new Promise(() => {});
+      }
+      const replayed = owner.replay.next();
+      if (replayed !== null) {
+        answer.handOver(replayed);
+      }
+      return answer.readAnswer(size);
     },
     isInterrupted: () => owner.interrupted,
     waitForKey: () => waitForKey(owner),
@@ -142,8 +214,8 @@ function notLoaded(owner, error) {
   }
 }
 
-function newSession() {
-  startSession().catch((error) => console.error(error));
+function newSession(journal) {
+  startSession(journal).catch((error) => console.error(error));
 }
 
 function waitForKey(owner) {
@@ -174,14 +246,17 @@ function endSession(owner) {
   tips.clear();
   reader.read(null);
   weiter.hidden = true;
-  actions.hidden = false;
-  transcript.addPageLine(owner.interrupted ? INTERRUPTED : ENDED);
   const round = roundOf(owner.finished, owner.problems);
   if (round) {
-    rounds.push(round);
-    element("scores").append(roundItem(document, round));
-    element("earlier").hidden = false;
+    listRound(round);
   }
+  keepVisit();
+  if (platform) {
+    transcript.addPageLine(owner.interrupted ? PLATFORM_INTERRUPTED : PLATFORM_ENDED);
+    return;
+  }
+  actions.hidden = false;
+  transcript.addPageLine(owner.interrupted ? INTERRUPTED : ENDED);
   restartGuard.arm();
   restart.focus({ preventScroll: true });
   keepInView(restart);
@@ -234,7 +309,7 @@ document.addEventListener("keydown", (event) => {
     // The key ends the pause and nothing else: not also a click on what gets the focus next.
     event.preventDefault();
     owner.endPause();
-  } else if (owner.state === "ended" && event.key === "Enter" &&
+  } else if (owner.state === "ended" && !platform && event.key === "Enter" &&
              (event.target === document.body || event.target.closest?.("#console"))) {
     event.preventDefault();
     if (restartGuard.allows()) {
@@ -258,12 +333,26 @@ const view = followViewport(window, progress, () => {
   }
 });
 
-// The browser's own question before a reload or a closed tab loses a round.
+// The browser's own question before a closed tab loses a round. A platform keeps the round.
 window.addEventListener("beforeunload", (event) => {
-  if (session && session.state !== "ended") {
+  if (!platform && session && session.state !== "ended") {
     event.preventDefault();
     event.returnValue = "";
   }
 });
 
-newSession();
+// The platform's window closes, or the learner leaves the package, in the middle of a round.
+window.addEventListener("pagehide", () => {
+  if (platform && session) {
+    platform.suspend(session.journal); // after the round's end, nothing
+  }
+});
+
+if (platform) {
+  element("privacy").textContent = PLATFORM_PRIVACY;
+  newSession(platform.resumed);
+} else {
+  const visit = restoredVisit();
+  visit.rounds.forEach(listRound);
+  newSession(visit.journal);
+}

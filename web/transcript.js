@@ -73,8 +73,10 @@ export function createTranscript(log, dialogue) {
       return element;
     },
 
-    // A line the learner typed, as the terminal echoes it.
+    // A line the learner typed, as the terminal echoes it: after the prompt, also when the
+    // line was handed over before the program waited (a replayed one).
     echoTyped(text) {
+      showOpenLine();
       addLine(text + "\n", "typed");
     },
 

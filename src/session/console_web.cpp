@@ -128,11 +128,11 @@ EM_JS(void, tellQuestionOpened, (bool answer, double posed, double correct), {
     }
 });
 
-EM_JS(void, tellSessionFinished, (int how, double posed, double correct), {
+EM_JS(void, tellSessionFinished, (int how, double posed, double correct, bool praised), {
     if (Module.sessionEvent) {
         Module.sessionEvent({ type: "sessionFinished",
                               how: ["declined", "inputEnded", "interrupted"][how], posed,
-                              correct });
+                              correct, praised });
     }
 });
 
@@ -197,7 +197,7 @@ Console openConsole()
         std::cout.flush();
         tellSessionFinished(static_cast<int>(finished.how),
                             static_cast<double>(finished.tally.posedCount),
-                            static_cast<double>(finished.tally.correctCount));
+                            static_cast<double>(finished.tally.correctCount), finished.praised);
     };
     return {&input, &output, pageSeed(), operations};
 }

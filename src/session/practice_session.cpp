@@ -46,15 +46,20 @@ void tell(const std::function<void(Arguments...)>& operation,
 
 } // namespace
 
+bool earnsPraise(const ScoreTally& tally)
+{
+    const double share =
+        static_cast<double>(tally.correctCount) / static_cast<double>(tally.posedCount);
+    return share >= 0.8;
+}
+
 void writeSummary(std::ostream& out, const ScoreTally& tally)
 {
     out << " Du hast insgesamt " << tally.correctCount << " von " << tally.posedCount
         << " Punkten erreicht! " << std::endl;
     out << std::endl;
 
-    const double share =
-        static_cast<double>(tally.correctCount) / static_cast<double>(tally.posedCount);
-    if (share < 0.8) {
+    if (!earnsPraise(tally)) {
         out << " Du musst noch mehr ueben! " << std::endl;
         out << std::endl << std::endl;
     } else {
@@ -99,7 +104,8 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOpe
             // An interrupted read ends the session where it stands, as Ctrl-C does in a
             // terminal: no more text, no score, no pause.
             if (operations.interrupted && operations.interrupted()) {
-                tell(operations.sessionFinished, SessionFinished{tally, SessionEnd::Interrupted});
+                tell(operations.sessionFinished,
+                     SessionFinished{tally, SessionEnd::Interrupted, earnsPraise(tally)});
                 return tally;
             }
             ok = 9;
@@ -112,7 +118,8 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOpe
 
     writeSummary(out, tally);
     tell(operations.sessionFinished,
-         SessionFinished{tally, inputEnded ? SessionEnd::InputEnded : SessionEnd::Declined});
+         SessionFinished{tally, inputEnded ? SessionEnd::InputEnded : SessionEnd::Declined,
+                         earnsPraise(tally)});
     tell(operations.pause, inputEnded);
     return tally;
 }

@@ -37,6 +37,7 @@ struct QuestionOpened {
 struct SessionFinished {
     ScoreTally tally;
     SessionEnd how;
+    bool praised; // the verdict is "Bravo!" (also told, though not written, when interrupted)
 };
 
 // The operations around the dialogue: what the console does (colours, the pause), whether it
@@ -68,3 +69,6 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOpe
 
 // The score line and the verdict: below four fifths right asks for more practice.
 void writeSummary(std::ostream& out, const ScoreTally& tally);
+
+// Whether the verdict on the tally is "Bravo!": four fifths or more right.
+bool earnsPraise(const ScoreTally& tally);

@@ -11,7 +11,7 @@ const net = require("node:net");
 const TIMEOUT = 15000; // generous for a loaded machine
 
 // A page: evaluate(fn, ...args), waitFor(fn, arg), keys(text) to the focused element, where
-// "\n" is Enter, click(selector), close().
+// "\n" is Enter, click(selector), reload(), close().
 async function firefox(executable) {
   const puppeteer = require("../../web/node_modules/puppeteer-core");
   const browser = await puppeteer.launch({ browser: "firefox", executablePath: executable,
@@ -30,6 +30,7 @@ async function firefox(executable) {
         waitFor: (fn, arg) => page.waitForFunction(fn, { timeout: TIMEOUT }, arg),
         keys: (text) => page.keyboard.type(text),
         click: (selector) => page.click(selector),
+        reload: () => page.reload(),
         close: () => page.close(),
       };
     },
@@ -55,6 +56,7 @@ async function chromium(executable) {
         waitFor: (fn, arg) => page.waitForFunction(fn, arg, { timeout: TIMEOUT }),
         keys: (text) => page.keyboard.type(text),
         click: (selector) => page.click(selector),
+        reload: () => page.reload(),
         close: () => page.context().close(),
       };
     },
@@ -140,6 +142,7 @@ async function webkit(driverProgram, xvfb, miniBrowser) {
           keys: (text) => driver.actions().sendKeys(...text.split(/(\n)/).filter(Boolean)
             .map((part) => (part === "\n" ? Key.ENTER : part))).perform(),
           click: (selector) => driver.findElement(By.css(selector)).click(),
+          reload: () => driver.navigate().refresh(),
           close: async () => {},
         };
       },

@@ -1,7 +1,7 @@
 // The browser site in headless Chromium on the devices learners hold: whole sessions typed
 // in the page, read from the transcript's text, from file:// and over http on 127.0.0.1; no
-// request leaves the site, nothing is stored, no console error. Run with node --test; SITE is
-// the site folder, CHROMIUM the browser.
+// request leaves the site, nothing is stored beyond the tab, no console error. Run with
+// node --test; SITE is the site folder, CHROMIUM the browser.
 "use strict";
 
 const assert = require("node:assert");
@@ -78,8 +78,15 @@ async function checkPrivacy(page) {
   assert.deepStrictEqual(page.seen.requests.filter((url) => !url.startsWith(page.site)), []);
   assert.deepStrictEqual(page.seen.problems.map((text) => text.slice(0, 300)), []);
   assert.deepStrictEqual(await page.context().cookies(), []);
-  assert.deepStrictEqual(await page.evaluate(() => [localStorage.length, sessionStorage.length]),
-                         [0, 0]);
+  // Only the tab keeps anything: the round under way, as its seed and the lines handed over,
+  // and this visit's scores.
+  const stored = await page.evaluate(() => [localStorage.length, Object.keys(sessionStorage),
+                                            JSON.parse(sessionStorage.getItem("dreisatz"))]);
+  assert.deepStrictEqual(stored.slice(0, 2), [0, ["dreisatz"]]);
+  const { journal, rounds } = stored[2];
+  assert.deepStrictEqual(Object.keys(journal ?? { seed: 0, lines: [] }), ["seed", "lines"]);
+  assert.deepStrictEqual(rounds.map((round) => Object.keys(round)),
+                         rounds.map(() => ["posed", "correct", "how"]));
 }
 
 // The program's words whose pieces lie on more than one line (typed lines may wrap anywhere).

@@ -1,6 +1,6 @@
 // What the browser tests share: Chromium's flags for this closed network, the site served on
-// 127.0.0.1 with the content types a web server sends (a worker needs its script's type), and
-// the accessibility check.
+// 127.0.0.1 with the content types a web server sends (a worker needs its script's type), a
+// learning platform that runs the SCORM package, and the accessibility check.
 "use strict";
 
 const fs = require("node:fs");
@@ -36,6 +36,38 @@ async function serveSite(site, { gzip = false } = {}) {
   return server;
 }
 
+// A learning platform as the SCORM package meets it: the stand-in player page (platform/)
+// with scorm-again's runtime at /mod/scorm/, the packages of the build folder (scorm12-GOAL)
+// deep under /pluginfile.php/123/mod_scorm/content/GOAL/, the WebAssembly served as
+// application/octet-stream, and a Content-Security-Policy of the platform's own on every
+// response. Resolves to the server, whose origin is server.origin.
+const PLATFORM_POLICY = "default-src 'self'; script-src 'self' 'unsafe-inline' 'unsafe-eval'; " +
+  "style-src 'self' 'unsafe-inline'; img-src 'self' data:; frame-ancestors 'self'";
+const PLAYER = "/mod/scorm/";
+const CONTENT = /^\/pluginfile\.php\/123\/mod_scorm\/content\/(\d+)\/([\w.-]+)$/;
+
+async function servePlatform(build) {
+  const runtime = path.join(__dirname, "../../web/node_modules/scorm-again/dist/scorm12.js");
+  const server = http.createServer((request, response) => {
+    const { pathname } = new URL(request.url, "http://x");
+    const packaged = CONTENT.exec(pathname);
+    const file = packaged ? path.join(build, `scorm12-${packaged[1]}`, packaged[2])
+      : pathname === `${PLAYER}scorm12.js` ? runtime
+        : pathname.startsWith(PLAYER) ? path.join(__dirname, "platform", path.basename(pathname))
+          : null;
+    fs.readFile(file ?? "", (error, data) => {
+      const type = path.extname(file ?? "") === ".wasm" ? "application/octet-stream"
+        : TYPES[path.extname(file ?? "")] ?? "text/plain";
+      response.writeHead(error ? 404 : 200,
+                         { "Content-Type": type, "Content-Security-Policy": PLATFORM_POLICY });
+      response.end(data);
+    });
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  server.origin = `http://127.0.0.1:${server.address().port}`;
+  return server;
+}
+
 // What axe-core finds against WCAG 2.2 AA on the page, one line per rule and the elements.
 async function accessibilityViolations(page) {
   const { AxeBuilder } = require("../../web/node_modules/@axe-core/playwright");
@@ -44,4 +76,4 @@ async function accessibilityViolations(page) {
   return violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(" ")}`);
 }
 
-module.exports = { CHROMIUM_ARGS, accessibilityViolations, serveSite };
+module.exports = { CHROMIUM_ARGS, accessibilityViolations, servePlatform, serveSite };

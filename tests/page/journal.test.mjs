@@ -1,0 +1,64 @@
+// A round's journal: what is kept, what is taken back, and how it is replayed.
+import assert from "node:assert";
+import { test } from "node:test";
+import { createReplay, journalText, newJournal, readJournal, readVisit, visitText }
+  from "../../web/journal.js";
+
+test("a journal comes back as it was written", () => {
+  const journal = newJournal(4294967295);
+  journal.lines.push("28", "1", "20,5", "-3.", "9");
+  assert.deepStrictEqual(readJournal(journalText(journal)), journal);
+});
+
+test("anything but a journal the page wrote is no journal", () => {
+  const cases = [
+    null,
+    "",
+    "{",
+    "[]",
+    '{"lines":[]}',
+    '{"seed":-1,"lines":[]}',
+    '{"seed":4294967296,"lines":[]}',
+    '{"seed":1.5,"lines":[]}',
+    '{"seed":"7","lines":[]}',
+    '{"seed":7}',
+    '{"seed":7,"lines":"28"}',
+    '{"seed":7,"lines":[28]}',
+    '{"seed":7,"lines":["zwanzig"]}',
+    '{"seed":7,"lines":["28\\n1"]}',
+    '{"seed":7,"lines":[" 28"]}',
+    `{"seed":7,"lines":["${"7".repeat(17)}"]}`,
+  ];
+  for (const text of cases) {
+    assert.strictEqual(readJournal(text), null, text);
+  }
+});
+
+test("the visit keeps the round under way and the rounds' records as they are", () => {
+  const journal = { seed: 12, lines: ["5"] };
+  // Records hold whatever the page puts in them.
+  const rounds = [{ posed: 2, correct: 1, how: "declined", review: [{ answer: 5 }] }];
+  assert.deepStrictEqual(readVisit(visitText(journal, rounds)), { journal, rounds });
+  assert.deepStrictEqual(readVisit(visitText(null, rounds)), { journal: null, rounds });
+  const nothing = { journal: null, rounds: [] };
+  for (const text of [null, "", "oops", '{"journal":{"seed":"x"},"rounds":{}}']) {
+    assert.deepStrictEqual(readVisit(text), nothing, text);
+  }
+});
+
+test("a replay hands out its lines, one a read, and replays until a read finds none left", () => {
+  const replay = createReplay(["28", "1"]);
+  const seen = [];
+  for (let read = 0; read < 4; ++read) {
+    const before = [replay.replaying, replay.pending];
+    seen.push([...before, replay.next()]);
+  }
+  assert.deepStrictEqual(seen, [
+    [true, true, "28"],
+    [true, true, "1"],
+    [true, false, null], // the line read last was replayed
+    [false, false, null],
+  ]);
+  const none = createReplay([]);
+  assert.deepStrictEqual([none.replaying, none.pending, none.next()], [false, false, null]);
+});

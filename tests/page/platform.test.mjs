@@ -1,0 +1,157 @@
+// The trainer in a learning platform: where the SCORM 1.2 API is found, the values the page
+// writes, and what it does when the platform refuses or the round ends without a verdict.
+import assert from "node:assert";
+import { test } from "node:test";
+import { journalText } from "../../web/journal.js";
+import { connectPlatform, decimalOf, findApi, goalOf, interactionId, scoreOf, timeOfDay, timespan }
+  from "../../web/platform.js";
+import { problem } from "./records.mjs";
+
+// A platform's API that records each call as [name, ...args] and refuses to set the elements
+// in failing (error 405); throwing makes every call throw. The rest of a round's calls and
+// values are judged in the browser tests, against scorm-again.
+function recordingApi({ failing = [], throwing = false } = {}) {
+  const calls = [];
+  let error = "0";
+  const call = (name) => (...args) => {
+    calls.push([name, ...args]);
+    if (throwing) throw new Error("API gone");
+    error = failing.includes(args[0]) ? "405" : "0";
+    return name === "LMSGetValue" ? "" : String(error === "0");
+  };
+  return {
+    calls,
+    ...Object.fromEntries(["LMSInitialize", "LMSGetValue", "LMSSetValue", "LMSCommit", "LMSFinish"]
+      .map((name) => [name, call(name)])),
+    LMSGetLastError: () => error,
+    LMSGetErrorString: () => "Incorrect Data Type",
+  };
+}
+
+function connected(options) {
+  const api = recordingApi(options);
+  const reported = [];
+  const platform = connectPlatform(api, { now: () => 0, report: (m) => reported.push(m) });
+  return { api, platform, reported };
+}
+
+const work = problem("work", 0, 4, 8, 2);
+const judged = (erg) => ({ type: "answerJudged", problem: work, erg, right: erg === work.answer });
+const sets = (api, element) => api.calls.filter(([name, key]) => name === "LMSSetValue" &&
+  key === element).map(([, , value]) => value);
+
+test("the API is found in the window, its parents and the openers, as a package searches", () => {
+  const api = { LMSInitialize() {} };
+  // A chain of windows, innermost first; each may hold the API, be another origin's, or have
+  // an opener (itself a chain).
+  const chain = (...specs) => {
+    const windows = specs.map((spec) => {
+      const window = {};
+      if (spec === "api") window.API = api;
+      if (spec === "foreign") {
+        Object.defineProperty(window, "API", { get() { throw new Error("cross-origin"); } });
+      }
+      if (spec === "fake") window.API = { name: "not an API" };
+      if (spec && spec.opener) window.opener = spec.opener;
+      return window;
+    });
+    windows.forEach((window, i) => { window.parent = windows[i + 1] ?? window; });
+    const top = windows[windows.length - 1];
+    windows.forEach((window) => { window.top = top; });
+    return windows[0];
+  };
+  const cases = [
+    ["in the page's own window", chain("api"), api],
+    ["in the parent", chain(null, "api"), api],
+    ["above a frame of another origin", chain(null, "foreign", "api"), api],
+    ["seven parents up", chain(...Array(7).fill(null), "api"), api],
+    ["eight parents up: too far", chain(...Array(8).fill(null), "api"), null],
+    ["in the opener", chain({ opener: chain("api") }), api],
+    ["in the opener's parent", chain({ opener: chain(null, "api") }), api],
+    ["in the opener of the topmost window", chain(null, { opener: chain("api") }), api],
+    ["nowhere", chain(null, null), null],
+    ["an object called API without its calls", chain("fake"), null],
+    ["only in another origin's frame", chain("foreign"), null],
+  ];
+  for (const [where, window, expected] of cases) {
+    assert.strictEqual(findApi(window), expected, where);
+  }
+});
+
+test("the goal of a round comes from the launch data", () => {
+  const cases = [
+    ["anzahl=5", 5], ["anzahl=1", 1], ["anzahl=30", 30], ["x=1&anzahl=20", 20],
+    ["anzahl=20;x=1", 20], ["", 10], [null, 10], ["anzahl=0", 10], ["anzahl=31", 10],
+    ["anzahl=100", 10], ["anzahl=-5", 10], ["anzahl=5x", 10], ["xanzahl=5", 10],
+  ];
+  for (const [launchData, goal] of cases) {
+    assert.strictEqual(goalOf(launchData), goal, launchData);
+  }
+});
+
+test("values are written in SCORM 1.2's data types", () => {
+  const cases = [
+    // [function, argument, value]
+    [timespan, 0, "0000:00:00.00"],
+    [timespan, 1234, "0000:00:01.23"],
+    [timespan, 59999, "0000:01:00.00"],
+    [timespan, (27 * 3600 + 5 * 60 + 9) * 1000 + 40, "0027:05:09.04"],
+    [timespan, -5, "0000:00:00.00"],
+    [timespan, 1e13, "9998:59:59.99"],
+    [timeOfDay, new Date(2026, 0, 2, 7, 5, 3), "07:05:03"],
+    [timeOfDay, new Date(2026, 0, 2, 23, 59, 59, 999), "23:59:59"],
+    [(pair) => scoreOf(...pair), [0, 3], "0.0"], // "0" would be no score in Moodle
+    [(pair) => scoreOf(...pair), [1, 3], "33.33"],
+    [(pair) => scoreOf(...pair), [2, 3], "66.67"],
+    [(pair) => scoreOf(...pair), [4, 5], "80"],
+    [(pair) => scoreOf(...pair), [10, 10], "100"],
+    [decimalOf, 28, "28"],
+    [decimalOf, Math.fround(20.1), "20.1"],
+    [decimalOf, Math.fround(-0.5), "-0.5"],
+    [decimalOf, Math.fround(1e-14), "0.00000000000001"],
+    [decimalOf, Math.fround(9999999999999999), "10000000000000000"],
+    [decimalOf, Math.fround(7777777777777777), "7777778000000000"],
+    [interactionId, 3, "Aufgabe3"],
+  ];
+  for (const [write, argument, value] of cases) {
+    assert.strictEqual(write(argument), value, `${write.name}(${argument})`);
+  }
+});
+
+test("without an API, or when the platform refuses to start, nothing is connected", () => {
+  assert.strictEqual(connectPlatform(null, { now: Date.now, report: assert.fail }), null);
+  const refused = connected({ failing: [""] }); // LMSInitialize("") among them
+  assert.strictEqual(refused.platform, null);
+  assert.deepStrictEqual(refused.api.calls, [["LMSInitialize", ""]]);
+});
+
+test("errors the platform reports are named, never thrown", () => {
+  const refused = connected({ failing: ["cmi.core.score.raw"] });
+  refused.platform.hear(judged(0), { seed: 1, lines: ["0"] }, false);
+  assert.deepStrictEqual(refused.reported, [
+    "Die Lernplattform meldet Fehler 405 (Incorrect Data Type) bei cmi.core.score.raw.",
+  ]);
+  const broken = connected({ throwing: true });
+  assert.strictEqual(broken.platform, null);
+  assert.deepStrictEqual(broken.reported,
+                         ["Die Lernplattform meldet einen Fehler bei LMSInitialize: API gone"]);
+});
+
+test("a round ended with Ctrl-C has no verdict: it stays incomplete, and is not suspended", () => {
+  const { api, platform } = connected();
+  const interrupted = { type: "sessionFinished", how: "interrupted", posed: 2, correct: 2,
+                        praised: true };
+  platform.hear(interrupted, { seed: 1, lines: ["8"] }, false);
+  assert.deepStrictEqual(sets(api, "cmi.core.lesson_status"), []);
+  assert.deepStrictEqual(sets(api, "cmi.core.exit"), [""]);
+  assert.deepStrictEqual(api.calls.at(-1), ["LMSFinish", ""]);
+});
+
+test("the longest round fits the suspend data; a journal that does not is not sent", () => {
+  const lines = [];
+  for (let problem = 0; problem < 30; ++problem) lines.push("-0.0000000000001", "1");
+  assert.ok(journalText({ seed: 4294967295, lines }).length <= 4096);
+  const { api, platform } = connected();
+  platform.suspend({ seed: 9, lines: Array(1000).fill("1234") });
+  assert.deepStrictEqual([sets(api, "cmi.core.exit"), sets(api, "cmi.suspend_data")], [[""], [""]]);
+});
