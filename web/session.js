@@ -110,10 +110,14 @@ function showProgress(owner) {
   view.fit();
 }
 
-// The first hint on the current problem: noted in its record and in the progress line.
+// The first hint on the current problem: noted in its record, the round's journal and the
+// progress line.
 function hinted(owner) {
-  if (owner?.problems.length) {
-    owner.problems.at(-1).hinted = true;
+  const record = owner?.problems.at(-1);
+  if (record && !record.hinted) {
+    record.hinted = true;
+    owner.journal.hints.push(owner.problems.length);
+    keepVisit();
     showProgress(owner);
   }
 }
@@ -126,6 +130,10 @@ function onEvent(owner, event) {
   platform?.hear(event, owner.journal, owner.replay.replaying);
   if (event.type === "problemPosed") {
     owner.problems.push(posedProblem(event.problem));
+    if (owner.replay.hints.includes(event.number)) {
+      owner.problems.at(-1).hinted = true;
+      owner.journal.hints.push(event.number);
+    }
     tips.pose(event.problem);
     reader.read(null);
     owner.problem = event.problem;
@@ -164,7 +172,7 @@ async function startSession(journal = null) {
   const seed = journal ? journal.seed : Date.now() >>> 0;
   const owner = { state: "running", finished: null, interrupted: false, problems: [],
                   tally: { posed: 0, correct: 0 }, problem: null, journal: newJournal(seed),
-                  replay: createReplay(journal ? journal.lines : []) };
+                  replay: createReplay(journal ? journal.lines : [], journal?.hints) };
   session = owner;
   keepVisit();
   answer.reset();

@@ -7,7 +7,11 @@ import { createReplay, journalText, newJournal, readJournal, readVisit, visitTex
 test("a journal comes back as it was written", () => {
   const journal = newJournal(4294967295);
   journal.lines.push("28", "1", "20,5", "-3.", "9");
+  journal.hints.push(1, 3);
   assert.deepStrictEqual(readJournal(journalText(journal)), journal);
+  // One kept before hints were: none.
+  assert.deepStrictEqual(readJournal('{"seed":7,"lines":["28"]}'),
+                         { seed: 7, lines: ["28"], hints: [] });
 });
 
 test("anything but a journal the page wrote is no journal", () => {
@@ -28,6 +32,9 @@ test("anything but a journal the page wrote is no journal", () => {
     '{"seed":7,"lines":["28\\n1"]}',
     '{"seed":7,"lines":[" 28"]}',
     `{"seed":7,"lines":["${"7".repeat(17)}"]}`,
+    '{"seed":7,"lines":[],"hints":"1"}',
+    '{"seed":7,"lines":[],"hints":[0]}',
+    '{"seed":7,"lines":[],"hints":[1.5]}',
   ];
   for (const text of cases) {
     assert.strictEqual(readJournal(text), null, text);
@@ -35,7 +42,7 @@ test("anything but a journal the page wrote is no journal", () => {
 });
 
 test("the visit keeps the round under way and the rounds' records as they are", () => {
-  const journal = { seed: 12, lines: ["5"] };
+  const journal = { seed: 12, lines: ["5"], hints: [1] };
   // Records hold whatever the page puts in them.
   const rounds = [{ posed: 2, correct: 1, how: "declined", review: [{ answer: 5 }] }];
   assert.deepStrictEqual(readVisit(visitText(journal, rounds)), { journal, rounds });

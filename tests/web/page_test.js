@@ -79,14 +79,17 @@ async function checkPrivacy(page) {
   assert.deepStrictEqual(page.seen.problems.map((text) => text.slice(0, 300)), []);
   assert.deepStrictEqual(await page.context().cookies(), []);
   // Only the tab keeps anything: the round under way, as its seed and the lines handed over,
-  // and this visit's scores.
+  // and this visit's rounds with their review.
   const stored = await page.evaluate(() => [localStorage.length, Object.keys(sessionStorage),
                                             JSON.parse(sessionStorage.getItem("dreisatz"))]);
   assert.deepStrictEqual(stored.slice(0, 2), [0, ["dreisatz"]]);
   const { journal, rounds } = stored[2];
   assert.deepStrictEqual(Object.keys(journal ?? { seed: 0, lines: [] }), ["seed", "lines"]);
   assert.deepStrictEqual(rounds.map((round) => Object.keys(round)),
-                         rounds.map(() => ["posed", "correct", "how"]));
+                         rounds.map(() => ["posed", "correct", "how", "problems"]));
+  const problems = rounds.flatMap((round) => round.problems);
+  assert.deepStrictEqual(problems.map((problem) => Object.keys(problem)),
+                         problems.map(() => ["kind", "right", "hinted", "mistake"]));
 }
 
 // The program's words whose pieces lie on more than one line (typed lines may wrap anywhere).

@@ -74,20 +74,26 @@ const state = (page) => page.evaluate(() => {
     progress: trainer.getElementById("progress").textContent,
     note: trainer.getElementById("note").textContent,
     restartShown: !trainer.getElementById("actions").hidden,
-    scores: [...trainer.querySelectorAll("#scores li")].map((item) => item.textContent),
+    scores: [...trainer.querySelectorAll("#scores .score")].map((item) => item.textContent),
     privacy: trainer.getElementById("privacy").textContent,
     stored: [localStorage.length, sessionStorage.length],
     visit: JSON.parse(sessionStorage.getItem("dreisatz")),
   };
 });
-// Types a line into the field and hands it over with "OK"; presses a button by its id.
+// Types a line into the field and hands it over with "OK".
 const type = (page, line) => page.evaluate((typed) => {
   const trainer = document.getElementById("sco")?.contentDocument ?? document;
   trainer.getElementById("field").value = typed;
   trainer.getElementById("enter").click();
 }, line);
-const press = (page, id) => page.evaluate((button) =>
-  (document.getElementById("sco")?.contentDocument ?? document).getElementById(button).click(), id);
+// A button is pressed once it takes a tap (guard.js).
+async function press(page, id) {
+  await page.waitFor((button) => !(document.getElementById("sco")?.contentDocument ?? document)
+    .getElementById(button).hasAttribute("aria-disabled"), id);
+  await page.evaluate((button) =>
+    (document.getElementById("sco")?.contentDocument ?? document).getElementById(button).click(),
+  id);
+}
 
 // Answers the problem on screen, right or wrong, and waits for the transcript to end with then.
 async function answer(page, right, then = CONTINUE_PROMPT) {
@@ -254,16 +260,18 @@ test(`${ENGINE}: the standalone page comes back to its round after a reload, and
       await waitForEnd(page, ANSWER_PROMPT);
       await answer(page, true);
       await next(page);
+      await press(page, "tip"); // a hint on the second problem, which its review keeps
       await answer(page, false);
       const before = await text(page);
       const { visit } = await state(page);
       assert.strictEqual(visit.journal.lines.length, 3);
+      assert.deepStrictEqual(visit.journal.hints, [2]);
       assert.deepStrictEqual(visit.rounds, []);
 
       await page.reload();
       await waitForEnd(page, CONTINUE_PROMPT);
       assert.strictEqual(await text(page), before);
-      assert.strictEqual((await state(page)).progress, "Aufgabe 2 · 1 richtig");
+      assert.strictEqual((await state(page)).progress, "Aufgabe 2 · 1 richtig · mit Tipp");
       await press(page, "stop");
       await waitForEnd(page, PAUSE);
       await press(page, "weiter");
@@ -275,6 +283,10 @@ test(`${ENGINE}: the standalone page comes back to its round after a reload, and
       await waitForEnd(page, ANSWER_PROMPT);
       const after = await state(page);
       assert.deepStrictEqual(after.scores, ["1 von 2 Punkten"]);
+      // The round's review comes back with it, from the kept records.
+      assert.deepStrictEqual(await page.evaluate(() => [...document.querySelectorAll(
+        "#scores li .marks .mark")].map((mark) => mark.classList.contains("hinted"))),
+      [false, true]);
       assert.deepStrictEqual(after.stored, [0, 1]);
       assert.deepStrictEqual(after.visit.journal.lines, []);
       assert.doesNotMatch(await text(page), /Du hast insgesamt/);
