@@ -78,13 +78,14 @@ async function checkPrivacy(page) {
   assert.deepStrictEqual(page.seen.requests.filter((url) => !url.startsWith(page.site)), []);
   assert.deepStrictEqual(page.seen.problems.map((text) => text.slice(0, 300)), []);
   assert.deepStrictEqual(await page.context().cookies(), []);
-  // Only the tab keeps anything: the round under way, as its seed and the lines handed over,
-  // and this visit's rounds with their review.
+  // Only the tab keeps anything: the round under way, as its seed, the lines handed over and
+  // where hints were asked for, and this visit's rounds with their review.
   const stored = await page.evaluate(() => [localStorage.length, Object.keys(sessionStorage),
                                             JSON.parse(sessionStorage.getItem("dreisatz"))]);
   assert.deepStrictEqual(stored.slice(0, 2), [0, ["dreisatz"]]);
   const { journal, rounds } = stored[2];
-  assert.deepStrictEqual(Object.keys(journal ?? { seed: 0, lines: [] }), ["seed", "lines"]);
+  assert.deepStrictEqual(Object.keys(journal ?? { seed: 0, lines: [], hints: [] }),
+                         ["seed", "lines", "hints"]);
   assert.deepStrictEqual(rounds.map((round) => Object.keys(round)),
                          rounds.map(() => ["posed", "correct", "how", "problems"]));
   const problems = rounds.flatMap((round) => round.problems);
