@@ -150,7 +150,8 @@ test("a round ended with Ctrl-C has no verdict: it stays incomplete, and is not 
 test("the longest round fits the suspend data; a journal that does not is not sent", () => {
   const lines = [];
   for (let problem = 0; problem < 30; ++problem) lines.push("-0.0000000000001", "1");
-  assert.ok(journalText({ seed: 4294967295, lines }).length <= 4096);
+  const hints = Array.from({ length: 30 }, (_, index) => index + 1);
+  assert.ok(journalText({ seed: 4294967295, lines, hints }).length <= 4096);
   const { api, platform } = connected();
   platform.suspend({ seed: 9, lines: Array(1000).fill("1234") });
   assert.deepStrictEqual([sets(api, "cmi.core.exit"), sets(api, "cmi.suspend_data")], [[""], [""]]);
