@@ -156,4 +156,12 @@ async function webkit(driverProgram, xvfb, miniBrowser) {
   }
 }
 
-module.exports = { chromium, firefox, virtualDisplay, webkit };
+// The engine that ENGINE names (chromium, firefox or webkit), with the tools the environment
+// names for it: CHROMIUM, FIREFOX, or WEBKIT_DRIVER, XVFB and MINIBROWSER.
+function engine(env = process.env) {
+  if (env.ENGINE === "chromium") return chromium(env.CHROMIUM);
+  if (env.ENGINE === "firefox") return firefox(env.FIREFOX);
+  return webkit(env.WEBKIT_DRIVER, env.XVFB, env.MINIBROWSER);
+}
+
+module.exports = { chromium, engine, firefox, virtualDisplay, webkit };

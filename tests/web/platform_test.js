@@ -13,7 +13,8 @@ const assert = require("node:assert");
 const fs = require("node:fs");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
-const { chromium, firefox, webkit } = require("./browsers.js");
+const { engine } = require("./browsers.js");
+const { ANSWER_PROMPT, CONTINUE_PROMPT, PAUSE } = require("./dialogue.js");
 const { lastProblem } = require("./problem.js");
 const { faultsIn, writesOf } = require("./scorm_calls.js");
 const { servePlatform, serveSite } = require("./site_server.js");
@@ -26,10 +27,7 @@ let browser;
 let platformServer;
 let siteServer;
 before(async () => {
-  const { CHROMIUM, FIREFOX, WEBKIT_DRIVER, XVFB, MINIBROWSER } = process.env;
-  browser = ENGINE === "chromium" ? await chromium(CHROMIUM)
-    : ENGINE === "firefox" ? await firefox(FIREFOX)
-      : await webkit(WEBKIT_DRIVER, XVFB, MINIBROWSER);
+  browser = await engine();
   platformServer = await servePlatform(BUILD);
   siteServer = await serveSite(SITE);
 });
@@ -39,9 +37,6 @@ after(async () => {
   siteServer?.close();
 });
 
-const ANSWER_PROMPT = "Gib dein Ergebnis ein und druecke ENTER: ";
-const CONTINUE_PROMPT = "zum Weitermachen druecke 1 und ENTER: ";
-const PAUSE = "Druecke eine Taste oder tippe auf Weiter . . . ";
 const PLATFORM_ENDED =
   "Die Runde ist zu Ende. Für eine neue Runde öffne das Lernpaket noch einmal.\n";
 

@@ -8,7 +8,9 @@
 const assert = require("node:assert");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
-const { firefox, webkit } = require("./browsers.js");
+const { engine } = require("./browsers.js");
+const { ANSWER_PROMPT, CONTINUE_PROMPT, ENDED, PAUSE, transcript, waitForEnd } =
+  require("./dialogue.js");
 const { lastProblem } = require("./problem.js");
 const { serveSite } = require("./site_server.js");
 
@@ -18,9 +20,7 @@ const ENGINE = process.env.ENGINE;
 let browser;
 let server;
 before(async () => {
-  const { FIREFOX, WEBKIT_DRIVER, XVFB, MINIBROWSER } = process.env;
-  browser = ENGINE === "firefox" ? await firefox(FIREFOX)
-                                 : await webkit(WEBKIT_DRIVER, XVFB, MINIBROWSER);
+  browser = await engine();
   server = await serveSite(SITE);
 });
 after(async () => {
@@ -28,14 +28,6 @@ after(async () => {
   server?.close();
 });
 
-const ANSWER_PROMPT = "Gib dein Ergebnis ein und druecke ENTER: ";
-const CONTINUE_PROMPT = "zum Weitermachen druecke 1 und ENTER: ";
-const PAUSE = "Druecke eine Taste oder tippe auf Weiter . . . ";
-const ENDED = "„Noch eine Runde“ oder Enter beginnt eine neue.\n";
-
-const transcript = (page) => page.evaluate(() => document.getElementById("transcript").textContent);
-const waitForEnd = (page, text) =>
-  page.waitFor((end) => document.getElementById("transcript").textContent.endsWith(end), text);
 const state = (page) => page.evaluate(() => ({
   focus: document.activeElement.id,
   note: document.getElementById("note").textContent,

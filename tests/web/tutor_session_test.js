@@ -8,7 +8,9 @@
 const assert = require("node:assert");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
-const { chromium, firefox, webkit } = require("./browsers.js");
+const { engine } = require("./browsers.js");
+const { ANSWER_PROMPT, CONTINUE_PROMPT, ENDED, PAUSE, transcript, waitForEnd } =
+  require("./dialogue.js");
 const { lastProblem } = require("./problem.js");
 const { serveSite } = require("./site_server.js");
 
@@ -18,10 +20,7 @@ const ENGINE = process.env.ENGINE;
 let browser;
 let server;
 before(async () => {
-  const { CHROMIUM, FIREFOX, WEBKIT_DRIVER, XVFB, MINIBROWSER } = process.env;
-  browser = ENGINE === "chromium" ? await chromium(CHROMIUM)
-    : ENGINE === "firefox" ? await firefox(FIREFOX)
-    : await webkit(WEBKIT_DRIVER, XVFB, MINIBROWSER);
+  browser = await engine();
   server = await serveSite(SITE);
 });
 after(async () => {
@@ -29,14 +28,6 @@ after(async () => {
   server?.close();
 });
 
-const ANSWER_PROMPT = "Gib dein Ergebnis ein und druecke ENTER: ";
-const CONTINUE_PROMPT = "zum Weitermachen druecke 1 und ENTER: ";
-const PAUSE = "Druecke eine Taste oder tippe auf Weiter . . . ";
-const ENDED = "„Noch eine Runde“ oder Enter beginnt eine neue.\n";
-
-const transcript = (page) => page.evaluate(() => document.getElementById("transcript").textContent);
-const waitForEnd = (page, text) =>
-  page.waitFor((end) => document.getElementById("transcript").textContent.endsWith(end), text);
 // A guarded button once it takes a tap again, long after a stray tap or key would have.
 const released = (page, id) =>
   page.waitFor((which) => !document.getElementById(which).hasAttribute("aria-disabled"), id);

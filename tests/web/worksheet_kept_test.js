@@ -6,7 +6,7 @@
 const assert = require("node:assert");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
-const { firefox, webkit } = require("./browsers.js");
+const { engine } = require("./browsers.js");
 const { serveSite } = require("./site_server.js");
 
 const SITE = path.resolve(process.env.SITE);
@@ -14,8 +14,7 @@ const ENGINE = process.env.ENGINE;
 let browser;
 let server;
 before(async () => {
-  browser = ENGINE === "firefox" ? await firefox(process.env.FIREFOX)
-    : await webkit(process.env.WEBKIT_DRIVER, process.env.XVFB, process.env.MINIBROWSER);
+  browser = await engine();
   server = await serveSite(SITE);
 });
 after(async () => {
