@@ -164,4 +164,22 @@ function engine(env = process.env) {
   return webkit(env.WEBKIT_DRIVER, env.XVFB, env.MINIBROWSER);
 }
 
-module.exports = { chromium, engine, firefox, virtualDisplay, webkit };
+// For a test file: the engine of the environment, and the site folder SITE served on 127.0.0.1,
+// opened before the file's tests and closed after them; their browser and server are set once
+// the tests run.
+function engineAndSite() {
+  const { after, before } = require("node:test");
+  const { serveSite } = require("./site_server.js");
+  const opened = { browser: null, server: null };
+  before(async () => {
+    opened.browser = await engine();
+    opened.server = await serveSite(require("node:path").resolve(process.env.SITE));
+  });
+  after(async () => {
+    await opened.browser?.close();
+    opened.server?.close();
+  });
+  return opened;
+}
+
+module.exports = { chromium, engine, engineAndSite, firefox, virtualDisplay, webkit };

@@ -7,26 +7,16 @@
 
 const assert = require("node:assert");
 const path = require("node:path");
-const { after, before, test } = require("node:test");
-const { engine } = require("./browsers.js");
+const { test } = require("node:test");
+const { engineAndSite } = require("./browsers.js");
 const { ANSWER_PROMPT, CONTINUE_PROMPT, ENDED, PAUSE, transcript, waitForEnd } =
   require("./dialogue.js");
 const { lastProblem } = require("./problem.js");
-const { serveSite } = require("./site_server.js");
 
 const SITE = path.resolve(process.env.SITE);
 const ENGINE = process.env.ENGINE;
 
-let browser;
-let server;
-before(async () => {
-  browser = await engine();
-  server = await serveSite(SITE);
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const opened = engineAndSite();
 
 const state = (page) => page.evaluate(() => ({
   focus: document.activeElement.id,
@@ -58,8 +48,8 @@ for (const { where, next, stop, pause, size } of WAYS) {
   test(`${ENGINE}: a session over ${where}, on with ${next.trim()}, ` +
        `out with ${stop.trim()}, the pause ended by ${pause.trim() || "Enter"}, ` +
        `${size.width}×${size.height}`, async () => {
-    const site = where === "http" ? server.origin : `file://${SITE}/`;
-    const page = await browser.open(`${site}index.html`, size);
+    const site = where === "http" ? opened.server.origin : `file://${SITE}/`;
+    const page = await opened.browser.open(`${site}index.html`, size);
     try {
       await waitForEnd(page, ANSWER_PROMPT);
       assert.strictEqual((await state(page)).progress, "Aufgabe 1 · 0 richtig");
@@ -126,7 +116,7 @@ for (const { where, next, stop, pause, size } of WAYS) {
       assert.deepStrictEqual(await scores(), ["1 von 2 Punkten"]);
       assert.deepStrictEqual(page.errors, []);
     } catch (error) {
-      error.message += `\n${browser.version}, transcript:\n${await transcript(page)}`;
+      error.message += `\n${opened.browser.version}, transcript:\n${await transcript(page)}`;
       throw error;
     } finally {
       await page.close();

@@ -7,26 +7,16 @@
 
 const assert = require("node:assert");
 const path = require("node:path");
-const { after, before, test } = require("node:test");
-const { engine } = require("./browsers.js");
+const { test } = require("node:test");
+const { engineAndSite } = require("./browsers.js");
 const { ANSWER_PROMPT, CONTINUE_PROMPT, ENDED, PAUSE, transcript, waitForEnd } =
   require("./dialogue.js");
 const { lastProblem } = require("./problem.js");
-const { serveSite } = require("./site_server.js");
 
 const SITE = path.resolve(process.env.SITE);
 const ENGINE = process.env.ENGINE;
 
-let browser;
-let server;
-before(async () => {
-  browser = await engine();
-  server = await serveSite(SITE);
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const opened = engineAndSite();
 
 // A guarded button once it takes a tap again, long after a stray tap or key would have.
 const released = (page, id) =>
@@ -35,7 +25,7 @@ const text = (page, selector) =>
   page.evaluate((which) => document.querySelector(which)?.textContent ?? null, selector);
 
 test(`${ENGINE}: hints, the named mistake and the review; stray keys lose nothing`, async () => {
-  const page = await browser.open(`${server.origin}index.html`, { width: 1024, height: 768 });
+  const page = await opened.browser.open(`${opened.server.origin}index.html`, { width: 1024, height: 768 });
   try {
     await waitForEnd(page, ANSWER_PROMPT);
     const { first, duration, second, answer } = lastProblem(await transcript(page));
@@ -88,7 +78,7 @@ test(`${ENGINE}: hints, the named mistake and the review; stray keys lose nothin
     await waitForEnd(page, ANSWER_PROMPT);
     assert.deepStrictEqual(page.errors, []);
   } catch (error) {
-    error.message += `\n${browser.version}, transcript:\n${await transcript(page)}`;
+    error.message += `\n${opened.browser.version}, transcript:\n${await transcript(page)}`;
     throw error;
   } finally {
     await page.close();

@@ -5,26 +5,16 @@
 
 const assert = require("node:assert");
 const path = require("node:path");
-const { after, before, test } = require("node:test");
-const { engine } = require("./browsers.js");
-const { serveSite } = require("./site_server.js");
+const { test } = require("node:test");
+const { engineAndSite } = require("./browsers.js");
 
 const SITE = path.resolve(process.env.SITE);
 const ENGINE = process.env.ENGINE;
-let browser;
-let server;
-before(async () => {
-  browser = await engine();
-  server = await serveSite(SITE);
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const opened = engineAndSite();
 
 // The sheet on screen once it stands: its code, the status line and the entries listed.
 async function shown(url) {
-  const page = await browser.open(url);
+  const page = await opened.browser.open(url);
   await page.waitFor(() => document.querySelector(".page") !== null);
   const seen = await page.evaluate(() => ({
     code: document.getElementById("code").value,
@@ -40,7 +30,7 @@ async function shown(url) {
 for (const overHttp of [false, true]) {
   test(`${ENGINE}: a reload shows the sheet made last (${overHttp ? "http" : "file://"})`,
     async () => {
-      const site = overHttp ? server.origin : `file://${SITE}/`;
+      const site = overHttp ? opened.server.origin : `file://${SITE}/`;
       const made = await shown(`${site}arbeitsblatt.html?anzahl=6&gruppen=2`);
       assert.strictEqual(made.status, `${made.label} mit 2 Gruppen zu je 6 Aufgaben erstellt.`);
       const again = await shown(`${site}arbeitsblatt.html`);
