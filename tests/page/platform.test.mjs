@@ -44,15 +44,15 @@ test("the API is found in the window, its parents and the openers, as a package 
   const api = { LMSInitialize() {} };
   // A chain of windows, innermost first; each may hold the API, be another origin's, or have
   // an opener (itself a chain).
-  const chain = (...specs) => {
-    const windows = specs.map((spec) => {
+  const chain = (...kinds) => {
+    const windows = kinds.map((kind) => {
       const window = {};
-      if (spec === "api") window.API = api;
-      if (spec === "foreign") {
+      if (kind === "api") window.API = api;
+      if (kind === "foreign") {
         Object.defineProperty(window, "API", { get() { throw new Error("cross-origin"); } });
       }
-      if (spec === "fake") window.API = { name: "not an API" };
-      if (spec && spec.opener) window.opener = spec.opener;
+      if (kind === "fake") window.API = { name: "not an API" };
+      if (kind && kind.opener) window.opener = kind.opener;
       return window;
     });
     windows.forEach((window, i) => { window.parent = windows[i + 1] ?? window; });
