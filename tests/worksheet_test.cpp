@@ -83,7 +83,8 @@ TEST(SheetCode, ReadsWhatATeacherTypes)
     const std::array<std::tuple<std::string, Status, std::string>, 9> typed = {{
         {code, Status::Sheet, code},
         {lower.substr(0, 5) + "-" + lower.substr(5), Status::Sheet, code},
-        {" " + code.substr(0, 4) + " " + code.substr(4) + "\t", Status::Sheet, code},
+        {std::string(1, ' ') + code.substr(0, 4) + " " + code.substr(4) + "\t", Status::Sheet,
+         code},
         {"k7qm-4xa2", Status::Older, "K7QM4XA2"},
         {"K7QM4XA", Status::WrongLength, "K7QM4XA"},
         {code + "A", Status::WrongLength, code + "A"},
