@@ -27,6 +27,16 @@ function(debian_package variable tool)
     set(${variable} "" PARENT_SCOPE)
 endfunction()
 
+# need_debian_package(tool) stops the configure step when the table lacks a tool that the tests
+# look for: found here, it would be missing on a fresh machine, and nobody told which package.
+function(need_debian_package tool)
+    debian_package(package ${tool})
+    if(NOT package)
+        message(FATAL_ERROR "${tool} has no Debian package in DEBIAN_PACKAGES (cmake/Needs.cmake); "
+                            "add it there and to tools/install-needs.")
+    endif()
+endfunction()
+
 # need_program(VARIABLE "who" tool [names...]) finds a tool that WHO cannot do without, or
 # stops the configure step.
 function(need_program variable who tool)

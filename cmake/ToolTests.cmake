@@ -7,6 +7,7 @@
 # adds the test, or the skipping stand-in under the same name.
 
 function(find_tool variable tool)
+    need_debian_package(${tool})
     find_program(${variable} NAMES ${tool} ${ARGN})
     if(NOT ${variable})
         debian_package(package ${tool})
