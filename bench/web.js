@@ -21,7 +21,7 @@ const path = require("node:path");
 const zlib = require("node:zlib");
 const { chromium } = require("../web/node_modules/playwright-core");
 const os = require("node:os");
-const { CHROMIUM_ARGS, servePlatform, serveSite } = require("../tests/web/site_server.js");
+const { CHROMIUM_ARGS, servePlatform, serveSite } = require("../tests/browser/site_server.js");
 
 const root = path.join(__dirname, "..");
 const build = path.join(root, "build/web");
@@ -56,7 +56,7 @@ function watchTranscript(patterns) {
     }
   }).observe(document, { subtree: true, childList: true, characterData: true });
 }
-const PROMPT = "Ergebnis ein und druecke ENTER: $";
+const PROMPT = "Ergebnis ein und drücke ENTER: $";
 const FEEDBACK = "Dein Ergebnis ist leider falsch!";
 const shown = (page, source) => page.waitForFunction((key) => window.shownAt[key], source)
   .then((handle) => handle.jsonValue());

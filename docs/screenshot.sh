@@ -12,7 +12,7 @@ mkdir -p "$work"
 
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
-c++ -O2 -shared -fPIC -o "$work/libfixed_clock.so" tests/fixed_clock.cpp
+c++ -O2 -shared -fPIC -o "$work/libfixed_clock.so" tests/console/fixed_clock.cpp
 
 socket="$PWD/$work/tmux.socket"
 tmux_() { tmux -S "$socket" "$@"; }

@@ -9,9 +9,9 @@
 
 const { execFileSync } = require("node:child_process");
 const path = require("node:path");
-const { CHROMIUM_ARGS } = require("../tests/web/site_server.js");
+const { CHROMIUM_ARGS } = require("../tests/browser/site_server.js");
 const { chromium, devices } = require("../web/node_modules/playwright-core");
-const { lastProblem } = require("../tests/web/problem.js");
+const { lastProblem } = require("../tests/browser/dialogue.js");
 
 const root = path.join(__dirname, "..");
 execFileSync("cmake", ["--preset", "web"], { cwd: root, stdio: "ignore" });
@@ -39,11 +39,11 @@ async function main() {
     const ready = (id) => page.waitForFunction((which) =>
       !document.getElementById(which).hasAttribute("aria-disabled"), id);
     // One right answer, then the next problem.
-    await prompt("druecke ENTER: ");
+    await prompt("drücke ENTER: ");
     await page.keyboard.type(`${lastProblem(await transcript()).answer}\n`);
     await prompt("1 und ENTER: ");
     await page.keyboard.type("1\n");
-    await prompt("druecke ENTER: ");
+    await prompt("drücke ENTER: ");
     const tip = page.getByRole("button", { name: "Tipp" });
     await tip.click();
     if (scene !== "hints") {
@@ -59,7 +59,7 @@ async function main() {
     if (scene === "review") {
       await ready("stop");
       await page.getByRole("button", { name: "Aufhören" }).click();
-      await prompt("Weiter . . . ");
+      await prompt("Weiter … ");
       await page.keyboard.press("x");
       await page.locator("#scores .marks").waitFor();
       await ready("restart");

@@ -9,7 +9,7 @@
 
 const { execFileSync } = require("node:child_process");
 const path = require("node:path");
-const { CHROMIUM_ARGS, serveSite } = require("../tests/web/site_server.js");
+const { CHROMIUM_ARGS, serveSite } = require("../tests/browser/site_server.js");
 const { chromium } = require("../web/node_modules/playwright-core");
 
 const root = path.join(__dirname, "..");

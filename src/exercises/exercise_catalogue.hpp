@@ -26,32 +26,6 @@ inline constexpr CatalogueTexts personal = {
 inline constexpr CatalogueTexts zeit = {
     " Stunden", " Wochen", " Tagen", " Minuten", " Minuten", " Tagen",
 };
-// The working of a problem (7 Kuehe -> 12 Monate, 1 Kuh -> 7 * 12 = 84 Monate, ...) needs the
-// nominative, where personal and zeit hold the datives of the statement ("von 3 Bergmaennern",
-// "in 5 Tagen").
-inline constexpr CatalogueTexts einzahl = {
-    " Reinigungskraft", " Richterin", " Bergmann", " Schueler", " Ameise", " Strassenarbeiter",
-};
-inline constexpr CatalogueTexts mehrzahl = {
-    " Reinigungskraefte", " Richterinnen", " Bergmaenner",
-    " Schueler",          " Ameisen",      " Strassenarbeiter",
-};
-inline constexpr CatalogueTexts einheit = {
-    " Stunden", " Wochen", " Tage", " Minuten", " Minuten", " Tage",
-};
-// The same nouns spelled with umlauts and sharp s, for front-ends that can show them.
-namespace spelled {
-inline constexpr CatalogueTexts einzahl = {
-    "Reinigungskraft", "Richterin", "Bergmann", "Schüler", "Ameise", "Straßenarbeiter",
-};
-inline constexpr CatalogueTexts mehrzahl = {
-    "Reinigungskräfte", "Richterinnen", "Bergmänner", "Schüler", "Ameisen", "Straßenarbeiter",
-};
-// personal, the statement's dative ("von 3 Bergmännern"), for a page that reads it aloud.
-inline constexpr CatalogueTexts personal = {
-    "Reinigungskräften", "Richterinnen", "Bergmännern", "Schülern", "Ameisen", "Straßenarbeitern",
-};
-} // namespace spelled
 } // namespace work
 
 namespace supply {
@@ -69,50 +43,51 @@ inline constexpr CatalogueTexts futter = {
 inline constexpr CatalogueTexts zeit = {
     " Wochen", " Tage", " Monate", " Stunden", " Tage", " Monate",
 };
-// lebens and zeit are nominatives already; the working needs the singular besides.
-inline constexpr CatalogueTexts einzahl = {
-    " Expeditionsmitglied", " Festivalbesucher", " Kuh", " Gluehbirne", " Kind", " Auto",
-};
-// The nouns spelled with umlauts and sharp s, and the stock in the nominative with the verb
-// that agrees with it ("reicht das Heu", "reichen die Getränke"), for front-ends that can show
-// them.
-namespace spelled {
-inline constexpr CatalogueTexts einzahl = {
-    "Expeditionsmitglied", "Festivalbesucher", "Kuh", "Glühbirne", "Kind", "Auto",
-};
-inline constexpr CatalogueTexts mehrzahl = {
-    "Expeditionsmitglieder", "Festivalbesucher", "Kühe", "Glühbirnen", "Kinder", "Autos",
-};
-inline constexpr CatalogueTexts vorrat = {
-    "die Lebensmittelvorräte",
-    "die eingelagerten Getränke",
-    "das Heu",
-    "der Strom aus der Solarbatterie",
-    "die Süßigkeiten",
-    "das Motoröl",
-};
-inline constexpr CatalogueTexts reicht = {
-    "reichen", "reichen", "reicht", "reicht", "reichen", "reicht",
-};
-// futter, the statement's dative ("mit dem gemähten Heu"), for sentences and reading aloud.
-inline constexpr CatalogueTexts futter = {
-    "den Lebensmittelvorräten",
-    "den eingelagerten Getränken",
-    "dem gemähten Heu",
-    "Strom aus einer Solarbatterie",
-    "Süßigkeiten",
-    "vorrätigem Motoröl",
-};
-// What the consumers do with the stock, the verb with the pronoun that stands for the stock,
-// and the particle that a separable verb puts at the end ("fressen es schneller auf").
-inline constexpr CatalogueTexts verbrauchen = {
-    "essen sie", "trinken sie", "fressen es", "verbrauchen ihn", "essen sie", "verbrauchen es",
-};
-inline constexpr CatalogueTexts verbrauchenPartikel = {
-    "auf", "aus", "auf", "", "auf", "",
-};
-} // namespace spelled
 } // namespace supply
+
+// The words of each scenario in correct German, with umlauts and sharp s, for the front-ends
+// that show text on a screen or on paper (the page, its worksheets, reading aloud): the same
+// scenarios as the arrays above, at the same index, in the cases the sentences need.
+struct WorkWords {
+    std::string_view one;        // a member of the group: "Bergmann"
+    std::string_view many;       // the members: "Bergmänner"
+    std::string_view manyDative; // "eine Gruppe von 3 Bergmännern"
+    std::string_view unit;       // "Wie viele Tage"
+    std::string_view unitDative; // "in 5 Tagen"
+};
+
+struct SupplyWords {
+    std::string_view one;            // a consumer: "Kuh"
+    std::string_view many;           // "Kühe"
+    std::string_view unit;           // "12 Monate"
+    std::string_view stock;          // the stock as a subject: "das Heu"
+    std::string_view stockDative;    // "mit dem gemähten Heu"
+    std::string_view lasts;          // the verb that agrees with the stock: "reicht"
+    std::string_view usesUp;         // what the consumers do with it, and its pronoun: "fressen es"
+    std::string_view usesUpParticle; // a separable verb's particle, or nothing: "auf"
+};
+
+inline constexpr std::array<WorkWords, scenarioCount> workWords = {{
+    {"Reinigungskraft", "Reinigungskräfte", "Reinigungskräften", "Stunden", "Stunden"},
+    {"Richterin", "Richterinnen", "Richterinnen", "Wochen", "Wochen"},
+    {"Bergmann", "Bergmänner", "Bergmännern", "Tage", "Tagen"},
+    {"Schüler", "Schüler", "Schülern", "Minuten", "Minuten"},
+    {"Ameise", "Ameisen", "Ameisen", "Minuten", "Minuten"},
+    {"Straßenarbeiter", "Straßenarbeiter", "Straßenarbeitern", "Tage", "Tagen"},
+}};
+
+inline constexpr std::array<SupplyWords, scenarioCount> supplyWords = {{
+    {"Expeditionsmitglied", "Expeditionsmitglieder", "Wochen", "die Lebensmittelvorräte",
+     "den Lebensmittelvorräten", "reichen", "essen sie", "auf"},
+    {"Festivalbesucher", "Festivalbesucher", "Tage", "die eingelagerten Getränke",
+     "den eingelagerten Getränken", "reichen", "trinken sie", "aus"},
+    {"Kuh", "Kühe", "Monate", "das Heu", "dem gemähten Heu", "reicht", "fressen es", "auf"},
+    {"Glühbirne", "Glühbirnen", "Stunden", "der Strom aus der Solarbatterie",
+     "Strom aus einer Solarbatterie", "reicht", "verbrauchen ihn", ""},
+    {"Kind", "Kinder", "Tage", "die Süßigkeiten", "Süßigkeiten", "reichen", "essen sie", "auf"},
+    {"Auto", "Autos", "Monate", "das Motoröl", "vorrätigem Motoröl", "reicht", "verbrauchen es",
+     ""},
+}};
 
 // A problem statement as the console shows it: the given pair and the question, each a sentence
 // of one or two lines, every line with its leading blank.

@@ -74,6 +74,7 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOpe
     tell(operations.setColours);
     std::srand(seed);
     greet(out);
+    tell(operations.event, GreetingShown{});
 
     ScoreTally tally;
     int ok = 1;
@@ -83,19 +84,20 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOpe
         ++tally.posedCount;
         writeStatement(out, exercise.kind, exercise.scenarioIndex, exercise.firstGroupSize,
                        exercise.secondGroupSize, exercise.givenDuration);
-        tell(operations.problemPosed, ProblemPosed{exercise, tally.posedCount});
+        tell(operations.event, ProblemPosed{exercise, tally.posedCount});
 
         out << " Gib dein Ergebnis ein und druecke ENTER: " << std::flush;
-        tell(operations.questionOpened, QuestionOpened{Question::Answer, tally});
+        tell(operations.event, QuestionOpened{Question::Answer, tally});
         float erg = 0;
         if (readNumber(in, erg)) {
             out << std::endl << std::endl;
             const bool right = judge(out, erg, exercise, tally);
-            tell(operations.answerJudged, AnswerJudged{exercise, erg, right});
+            tell(operations.event,
+                 AnswerJudged{tally.posedCount, erg, right, exercise.expectedAnswer});
 
             out << " Zum Beenden des Programms druecke 9 und ENTER, " << std::endl;
             out << " zum Weitermachen druecke 1 und ENTER: " << std::flush;
-            tell(operations.questionOpened, QuestionOpened{Question::Continue, tally});
+            tell(operations.event, QuestionOpened{Question::Continue, tally});
             inputEnded = !readNumber(in, ok);
         } else {
             inputEnded = true;
@@ -104,7 +106,7 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOpe
             // An interrupted read ends the session where it stands, as Ctrl-C does in a
             // terminal: no more text, no score, no pause.
             if (operations.interrupted && operations.interrupted()) {
-                tell(operations.sessionFinished,
+                tell(operations.event,
                      SessionFinished{tally, SessionEnd::Interrupted, earnsPraise(tally)});
                 return tally;
             }
@@ -117,9 +119,10 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOpe
     }
 
     writeSummary(out, tally);
-    tell(operations.sessionFinished,
+    tell(operations.event,
          SessionFinished{tally, inputEnded ? SessionEnd::InputEnded : SessionEnd::Declined,
                          earnsPraise(tally)});
+    tell(operations.event, PauseBegun{inputEnded});
     tell(operations.pause, inputEnded);
     return tally;
 }

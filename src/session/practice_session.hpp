@@ -6,6 +6,7 @@
 #include <istream>
 #include <ostream>
 #include <string_view>
+#include <variant>
 
 // Wide enough that no session, however long its input, can count past the end.
 struct ScoreTally {
@@ -20,42 +21,43 @@ enum class Question { Answer, Continue };
 // interrupted a read (a page's Ctrl-C; a terminal's ends the whole process instead).
 enum class SessionEnd { Declined, InputEnded, Interrupted };
 
-// What happens in a session, as plain records for whatever shows it.
-struct ProblemPosed {
+// What happens in a session, as plain records for whatever shows it: one stream of events,
+// each told once what it reports has been written.
+struct GreetingShown {}; // the greeting and its separator
+struct ProblemPosed {    // the statement
     Exercise exercise;
     long long number; // 1 for the session's first problem
 };
-struct AnswerJudged {
-    Exercise exercise;
-    float erg;
-    bool right;
-};
-struct QuestionOpened {
+struct QuestionOpened { // a question's prompt, before its number is read
     Question question;
     ScoreTally tally; // the score before the question is answered
 };
-struct SessionFinished {
+struct AnswerJudged { // the feedback
+    long long number; // the problem's, as posed
+    float erg;
+    bool right;
+    int expectedAnswer;
+};
+struct SessionFinished { // the summary and verdict; when a read was interrupted, at once
     ScoreTally tally;
     SessionEnd how;
     bool praised; // the verdict is "Bravo!" (also told, though not written, when interrupted)
 };
+struct PauseBegun { // the closing pause, which consoles skip once the input has ended
+    bool inputEnded;
+};
+
+using SessionEvent = std::variant<GreetingShown, ProblemPosed, QuestionOpened, AnswerJudged,
+                                  SessionFinished, PauseBegun>;
 
 // The operations around the dialogue: what the console does (colours, the pause), whether it
-// interrupted a read, and what a front-end wants to hear of the session. Any member may be left
-// empty; an empty one does nothing (and an empty interrupted means never).
-//   problemPosed    once the statement is written
-//   answerJudged    once the feedback is written
-//   questionOpened  once a question's prompt is written, before its number is read
-//   sessionFinished once the summary and verdict are written, before the pause; when a read
-//                   was interrupted, at once, with nothing more written
+// interrupted a read, and the events for a front-end. Any member may be left empty; an empty
+// one does nothing (and an empty interrupted means never).
 struct SessionOperations {
     std::function<void()> setColours;
     std::function<void(bool inputEnded)> pause;
     std::function<bool()> interrupted;
-    std::function<void(const ProblemPosed&)> problemPosed;
-    std::function<void(const AnswerJudged&)> answerJudged;
-    std::function<void(const QuestionOpened&)> questionOpened;
-    std::function<void(const SessionFinished&)> sessionFinished;
+    std::function<void(const SessionEvent&)> event;
 };
 
 // Written after the greeting and after every round.

@@ -2,22 +2,16 @@
 
 #include "exercise_catalogue.hpp"
 
+#include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
 
 // Each record is written by appending to one string: a member's name, then its value.
 
 namespace {
-
-// A catalogue text without the blanks that join it to the numbers in the statement.
-std::string_view word(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    const auto last = text.find_last_not_of(' ');
-    return first == std::string_view::npos ? std::string_view{}
-                                           : text.substr(first, last - first + 1);
-}
 
 void appendString(std::string& json, std::string_view text)
 {
@@ -61,6 +55,12 @@ void member(std::string& json, std::string_view member, int number)
     json += std::to_string(number);
 }
 
+void member(std::string& json, std::string_view member, long long number)
+{
+    name(json, member);
+    json += std::to_string(number);
+}
+
 void member(std::string& json, std::string_view member, std::uint64_t number)
 {
     name(json, member);
@@ -74,64 +74,35 @@ void flag(std::string& json, std::string_view member, bool truth)
     json += truth ? "true" : "false";
 }
 
-void member(std::string& json, std::string_view member, const std::vector<std::string>& lines)
-{
-    name(json, member);
-    json += '[';
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) {
-            json += ',';
-        }
-        appendString(json, lines[i]);
-    }
-    json += ']';
-}
-
 void appendWords(std::string& json, const Exercise& e)
 {
     const auto r = static_cast<std::size_t>(e.scenarioIndex);
     json += '{';
     if (e.kind == ExerciseKind::WorkExercise) {
-        member(json, "group", word(work::personal[r]));
-        member(json, "unit", word(work::zeit[r]));
-        name(json, "working");
-        json += '{';
-        member(json, "one", word(work::einzahl[r]));
-        member(json, "many", word(work::mehrzahl[r]));
-        member(json, "unit", word(work::einheit[r]));
-        json += '}';
-        name(json, "spelled");
-        json += '{';
-        member(json, "one", work::spelled::einzahl[r]);
-        member(json, "many", work::spelled::mehrzahl[r]);
-        member(json, "groupDative", work::spelled::personal[r]);
+        const WorkWords& words = workWords[r];
+        member(json, "one", words.one);
+        member(json, "many", words.many);
+        member(json, "manyDative", words.manyDative);
+        member(json, "unit", words.unit);
+        member(json, "unitDative", words.unitDative);
     } else {
-        member(json, "group", word(supply::lebens[r]));
-        member(json, "unit", word(supply::zeit[r]));
-        member(json, "stock", word(supply::futter[r]));
-        name(json, "working");
-        json += '{';
-        member(json, "one", word(supply::einzahl[r]));
-        member(json, "many", word(supply::lebens[r]));
-        member(json, "unit", word(supply::zeit[r]));
-        json += '}';
-        name(json, "spelled");
-        json += '{';
-        member(json, "one", supply::spelled::einzahl[r]);
-        member(json, "many", supply::spelled::mehrzahl[r]);
-        member(json, "stock", supply::spelled::vorrat[r]);
-        member(json, "lasts", supply::spelled::reicht[r]);
-        member(json, "stockDative", supply::spelled::futter[r]);
+        const SupplyWords& words = supplyWords[r];
+        member(json, "one", words.one);
+        member(json, "many", words.many);
+        member(json, "unit", words.unit);
+        member(json, "stock", words.stock);
+        member(json, "stockDative", words.stockDative);
+        member(json, "lasts", words.lasts);
         name(json, "usesUp");
         json += '[';
-        appendString(json, supply::spelled::verbrauchen[r]);
-        if (!supply::spelled::verbrauchenPartikel[r].empty()) {
+        appendString(json, words.usesUp);
+        if (!words.usesUpParticle.empty()) {
             json += ',';
-            appendString(json, supply::spelled::verbrauchenPartikel[r]);
+            appendString(json, words.usesUpParticle);
         }
         json += ']';
     }
-    json += "}}";
+    json += '}';
 }
 
 void appendProblem(std::string& json, const Exercise& e)
@@ -144,16 +115,111 @@ void appendProblem(std::string& json, const Exercise& e)
     member(json, "factor", e.factor);
     member(json, "given", e.givenDuration);
     member(json, "answer", e.expectedAnswer);
-    const Statement statement =
-        statementOf(e.kind, e.scenarioIndex, e.firstGroupSize, e.secondGroupSize, e.givenDuration);
-    name(json, "statement");
-    json += '{';
-    member(json, "given", statement.given);
-    member(json, "question", statement.question);
-    json += '}';
     name(json, "words");
     appendWords(json, e);
     json += '}';
+}
+
+void appendTally(std::string& json, const ScoreTally& tally)
+{
+    member(json, "posed", tally.posedCount);
+    member(json, "correct", tally.correctCount);
+}
+
+// The shortest decimal that reads back as the same float, plain where JavaScript writes it
+// plain (to_chars would do it, but the libc++ of the browser build has none for floats); an
+// infinity, which JSON cannot name, as a number too large for any double, which JSON.parse
+// reads as one.
+void appendFloat(std::string& json, float number)
+{
+    if (std::isinf(number)) {
+        json += number < 0 ? "-1e999" : "1e999";
+        return;
+    }
+    // The fewest significant digits that read back, as d.ddde±x.
+    std::array<char, 32> text{};
+    for (int digits = 1; digits <= 9; ++digits) {
+        static_cast<void>(std::snprintf(text.data(), text.size(), "%.*e", digits - 1,
+                                        static_cast<double>(number)));
+        if (std::strtof(text.data(), nullptr) == number) {
+            break;
+        }
+    }
+    const std::string_view scientific(text.data());
+    const auto e = scientific.find('e');
+    const int exponent = std::atoi(text.data() + e + 1);
+    const bool negative = scientific.front() == '-';
+    std::string digits;
+    for (const char c : scientific.substr(negative ? 1 : 0, e - (negative ? 1 : 0))) {
+        if (c != '.') {
+            digits += c;
+        }
+    }
+    if (exponent < -6 || exponent >= 21) {
+        json.append(scientific.substr(0, e)) += 'e' + std::to_string(exponent);
+        return;
+    }
+    // Where the decimal point goes among the digits: after the first exponent + 1 of them.
+    const int point = exponent + 1;
+    const auto size = static_cast<int>(digits.size());
+    std::string plain;
+    if (point <= 0) {
+        plain = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    } else if (point >= size) {
+        plain = digits + std::string(static_cast<std::size_t>(point - size), '0');
+    } else {
+        const auto at = static_cast<std::size_t>(point);
+        plain = digits.substr(0, at) + '.' + digits.substr(at);
+    }
+    json += (negative ? "-" : "") + plain;
+}
+
+// One member per event record: its type's name first, then its fields.
+void appendEvent(std::string& json, const GreetingShown& /*shown*/)
+{
+    member(json, "type", "greetingShown");
+}
+
+void appendEvent(std::string& json, const ProblemPosed& posed)
+{
+    member(json, "type", "problemPosed");
+    member(json, "number", posed.number);
+    name(json, "problem");
+    appendProblem(json, posed.exercise);
+}
+
+void appendEvent(std::string& json, const QuestionOpened& opened)
+{
+    member(json, "type", "questionOpened");
+    member(json, "question", opened.question == Question::Answer ? "answer" : "continue");
+    appendTally(json, opened.tally);
+}
+
+void appendEvent(std::string& json, const AnswerJudged& judged)
+{
+    member(json, "type", "answerJudged");
+    member(json, "number", judged.number);
+    name(json, "erg");
+    appendFloat(json, judged.erg);
+    flag(json, "right", judged.right);
+    member(json, "answer", judged.expectedAnswer);
+}
+
+void appendEvent(std::string& json, const SessionFinished& finished)
+{
+    member(json, "type", "sessionFinished");
+    member(json, "how",
+           finished.how == SessionEnd::Declined     ? "declined"
+           : finished.how == SessionEnd::InputEnded ? "inputEnded"
+                                                    : "interrupted");
+    appendTally(json, finished.tally);
+    flag(json, "praised", finished.praised);
+}
+
+void appendEvent(std::string& json, const PauseBegun& pause)
+{
+    member(json, "type", "pauseBegun");
+    flag(json, "inputEnded", pause.inputEnded);
 }
 
 } // namespace
@@ -170,6 +236,13 @@ std::string problemJson(const Exercise& exercise)
     std::string json;
     appendProblem(json, exercise);
     return json;
+}
+
+std::string eventJson(const SessionEvent& event)
+{
+    std::string json = "{";
+    std::visit([&json](const auto& record) { appendEvent(json, record); }, event);
+    return json + '}';
 }
 
 std::string worksheetJson(const Worksheet& sheet)

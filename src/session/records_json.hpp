@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise_generator.hpp"
+#include "practice_session.hpp"
 #include "worksheet.hpp"
 
 #include <string>
@@ -8,19 +9,23 @@
 // Records as JSON, for a front-end in another language (the browser page), so that it gets
 // numbers and words and never has to read the program's text. A problem:
 //   {"kind":"supply","scenario":2,"first":7,"second":3,"factor":4,"given":12,"answer":28,
-//    "statement":{"given":[" 7 Kuehe kommen mit dem gemaehten Heu 12 Monate aus. "],
-//                 "question":[" Wieviele Monate ...Heu "," fuer 3 Kuehe ?"]},
-//    "words":{"group":"Kuehe","unit":"Monate","stock":"dem gemaehten Heu",
-//             "working":{"one":"Kuh","many":"Kuehe","unit":"Monate"},
-//             "spelled":{"one":"Kuh","many":"Kühe","stock":"das Heu","lasts":"reicht",
-//                        "stockDative":"dem gemähten Heu","usesUp":["fressen es","auf"]}}}
-// The statement's lines are the program's own; words are given without the catalogue's
-// blanks. group, unit and stock are the statement's (stock for supply only), working holds the
-// nominatives of the working in the program's spelling, and spelled the same nouns with
-// umlauts (stock and lasts for supply only), with the statement's datives (groupDative for
-// work, stockDative for supply) and, for supply, what the consumers do with the stock: the
-// verb with its pronoun, and a separable verb's particle where it has one.
+//    "words":{"one":"Kuh","many":"Kühe","unit":"Monate","stock":"das Heu",
+//             "stockDative":"dem gemähten Heu","lasts":"reicht","usesUp":["fressen es","auf"]}}
+// The words are the scenario's in correct German (exercise_catalogue.hpp): for work one, many,
+// manyDative, unit and unitDative; for supply one, many, unit, stock, stockDative, lasts and
+// usesUp, the verb with its pronoun and a separable verb's particle where it has one.
 std::string problemJson(const Exercise& exercise);
+
+// An event of the session, its type's name first:
+//   {"type":"greetingShown"}
+//   {"type":"problemPosed","number":1,"problem":{...}}
+//   {"type":"questionOpened","question":"answer"|"continue","posed":1,"correct":0}
+//   {"type":"answerJudged","number":1,"erg":20.5,"right":false,"answer":28}
+//   {"type":"sessionFinished","how":"declined"|"inputEnded"|"interrupted","posed":1,
+//    "correct":0,"praised":false}
+//   {"type":"pauseBegun","inputEnded":false}
+// erg is the shortest decimal of the float read; an infinite one is written 1e999 or -1e999.
+std::string eventJson(const SessionEvent& event);
 
 // A worksheet: {"label":"Blatt ABCD","code":"K7QM4XA2BC","older":false,"nonce":123,
 //   "choices":{"count":8,"kinds":"both","groups":2,"calculator":false},

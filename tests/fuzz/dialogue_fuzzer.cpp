@@ -10,6 +10,7 @@
 #include <sstream>
 #include <streambuf>
 #include <string>
+#include <variant>
 
 namespace {
 
@@ -27,12 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SessionOperations operations;
     int finished = 0;
     ScoreTally told;
-    operations.sessionFinished = [&](const SessionFinished& end) {
-        ++finished;
-        told = end.tally;
-    };
     long long judged = 0;
-    operations.answerJudged = [&judged](const AnswerJudged&) { ++judged; };
+    operations.event = [&](const SessionEvent& event) {
+        if (const auto* end = std::get_if<SessionFinished>(&event)) {
+            ++finished;
+            told = end->tally;
+        }
+        judged += std::holds_alternative<AnswerJudged>(event) ? 1 : 0;
+    };
     const ScoreTally tally = practiceSession(in, out, operations, 1);
 
     const auto posed = static_cast<std::size_t>(tally.posedCount);

@@ -1,7 +1,7 @@
 // The guard that keeps a stray second tap or Enter off buttons that have just come up.
 import assert from "node:assert";
 import { test } from "node:test";
-import { createGuard } from "../../web/guard.js";
+import { createGuard } from "../../web/trainer/guard.js";
 
 test("a tap in the quiet moment is refused and starts it anew; hammering never gets through",
      () => {

@@ -2,7 +2,10 @@
 import assert from "node:assert";
 import { test } from "node:test";
 import { createReplay, journalText, newJournal, readJournal, readVisit, visitText }
-  from "../../web/journal.js";
+  from "../../web/trainer/journal.js";
+import { follow, newRound } from "../../web/trainer/rounds.js";
+import { programLine } from "../../web/trainer/typed_number.js";
+import { sessionEvents } from "./records.mjs";
 
 test("a journal comes back as it was written", () => {
   const journal = newJournal(4294967295);
@@ -68,4 +71,23 @@ test("a replay hands out its lines, one a read, and replays until a read finds n
   ]);
   const none = createReplay([]);
   assert.deepStrictEqual([none.replaying, none.pending, none.next()], [false, false, null]);
+});
+
+test("a journal of a round replayed brings back its events, and its hints mark the same problems",
+     () => {
+  const journal = newJournal(1);
+  journal.lines.push("9", "1", "20,5", "1");
+  journal.hints.push(2);
+  const kept = readJournal(journalText(journal));
+  const replay = createReplay(kept.lines);
+  const replayed = [];
+  // Each line as the page hands it to the program, with a full stop for a decimal comma.
+  for (let line = replay.next(); line !== null; line = replay.next()) {
+    replayed.push(new TextDecoder().decode(programLine(line)).trimEnd());
+  }
+  const events = sessionEvents(kept.seed, replayed);
+  assert.deepStrictEqual(events, sessionEvents(1, ["9", "1", "20.5", "1"]));
+  const round = events.reduce(follow, newRound(kept.hints));
+  assert.deepStrictEqual(round.problems.map(({ right, hinted }) => [right, hinted]),
+                         [[true, false], [false, true], [null, false]]);
 });

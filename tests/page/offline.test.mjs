@@ -21,7 +21,7 @@ test("only the site over http asks for the offline worker, and only once", async
     globalThis.document = { querySelector: (selector) =>
       (manifest && selector === "link[rel=manifest]" ? {} : null) };
     // A fresh module for each case: it asks at most once.
-    const { keepSiteOffline } = await import(`../../web/offline.js?case=${index}`);
+    const { keepSiteOffline } = await import(`../../web/offline/offline.js?case=${index}`);
     keepSiteOffline();
     keepSiteOffline();
     assert.deepStrictEqual(registered, asked ? ["worker.js"] : [], `${protocol} ${manifest}`);

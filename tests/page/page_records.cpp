@@ -5,12 +5,16 @@
 //   page_records worksheet CODE COUNT KINDS GROUPS            a worksheet (KINDS both, work or
 //                                                             supply; used for older codes)
 //   page_records code NONCE COUNT KINDS GROUPS CALCULATOR     a sheet's code as a JSON string
+//   page_records session SEED [LINE ...]                      the events of a whole session
+//                                                             from SEED with these lines typed
 #include "exercise_generator.hpp"
+#include "practice_session.hpp"
 #include "records_json.hpp"
 #include "worksheet.hpp"
 
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +30,25 @@ SheetChoices choices(char** argv, Calculator calculator)
 {
     return {number(argv[0]), kindsNamed(argv[1]).value_or(SheetKinds::Both), number(argv[2]),
             calculator};
+}
+
+// The events of a session as the page gets them, in order, as one JSON array; the dialogue's
+// text is dropped. Every line typed is followed by a line end, as the page hands it over.
+std::string sessionEvents(unsigned seed, const std::vector<std::string_view>& lines)
+{
+    std::string typed;
+    for (const auto line : lines) {
+        typed.append(line) += '\n';
+    }
+    std::istringstream in(typed);
+    std::ostringstream dropped;
+    std::string json = "[";
+    SessionOperations operations;
+    operations.event = [&json](const SessionEvent& event) {
+        json += (json.size() == 1 ? "" : ",\n") + eventJson(event);
+    };
+    practiceSession(in, dropped, operations, seed);
+    return json + "]";
 }
 
 } // namespace
@@ -56,8 +79,12 @@ int main(int argc, char** argv)
         const Calculator calculator = number(argv[6]) != 0 ? Calculator::With : Calculator::Without;
         std::cout << jsonString(sheetCode(std::stoull(argv[2]), choices(argv + 3, calculator)))
                   << '\n';
+    } else if (args.size() >= 2 && args[0] == "session") {
+        std::cout << sessionEvents(static_cast<unsigned>(std::stoul(argv[2])),
+                                   {args.begin() + 2, args.end()})
+                  << '\n';
     } else {
-        std::cerr << "usage: page_records problem|drawn|worksheet|code ...\n";
+        std::cerr << "usage: page_records problem|drawn|worksheet|code|session ...\n";
         return 2;
     }
     return 0;

@@ -2,10 +2,10 @@
 // writes, and what it does when the platform refuses or the round ends without a verdict.
 import assert from "node:assert";
 import { test } from "node:test";
-import { journalText } from "../../web/journal.js";
+import { journalText } from "../../web/trainer/journal.js";
 import { connectPlatform, decimalOf, findApi, goalOf, interactionId, scoreOf, timeOfDay, timespan }
-  from "../../web/platform.js";
-import { problem } from "./records.mjs";
+  from "../../web/platform/platform.js";
+import { sessionEvents } from "./records.mjs";
 
 // A platform's API that records each call as [name, ...args] and refuses to set the elements
 // in failing (error 405); throwing makes every call throw. The rest of a round's calls and
@@ -35,10 +35,13 @@ function connected(options) {
   return { api, platform, reported };
 }
 
-const work = problem("work", 0, 4, 8, 2);
-const judged = (erg) => ({ type: "answerJudged", problem: work, erg, right: erg === work.answer });
+// The events of a real session (seed 1: 3 → 7 in 21, answer 9; then 6 → 11 in 99, answer 54),
+// heard by the platform as the page hears them.
+const hearAll = (platform, events, journal = { seed: 1, lines: [] }) =>
+  events.forEach((event) => platform.hear(event, journal, false));
+// The values set to element, a name or a pattern of names, in order.
 const sets = (api, element) => api.calls.filter(([name, key]) => name === "LMSSetValue" &&
-  key === element).map(([, , value]) => value);
+  (typeof element === "string" ? key === element : element.test(key))).map(([, , value]) => value);
 
 test("the API is found in the window, its parents and the openers, as a package searches", () => {
   const api = { LMSInitialize() {} };
@@ -127,7 +130,7 @@ test("without an API, or when the platform refuses to start, nothing is connecte
 
 test("errors the platform reports are named, never thrown", () => {
   const refused = connected({ failing: ["cmi.core.score.raw"] });
-  refused.platform.hear(judged(0), { seed: 1, lines: ["0"] }, false);
+  hearAll(refused.platform, sessionEvents(1, ["0"]).slice(0, 4)); // up to the answer judged
   assert.deepStrictEqual(refused.reported, [
     "Die Lernplattform meldet Fehler 405 (Incorrect Data Type) bei cmi.core.score.raw.",
   ]);
@@ -135,6 +138,20 @@ test("errors the platform reports are named, never thrown", () => {
   assert.strictEqual(broken.platform, null);
   assert.deepStrictEqual(broken.reported,
                          ["Die Lernplattform meldet einen Fehler bei LMSInitialize: API gone"]);
+});
+
+test("each answer of a session is an interaction with its response, result and score", () => {
+  const { api, platform } = connected();
+  hearAll(platform, sessionEvents(1, ["9", "1", "20.5", "9"]));
+  const interaction = (field) => sets(api, new RegExp(`^cmi\\.interactions\\.\\d+\\.${field}$`));
+  assert.deepStrictEqual(interaction("id"), ["Aufgabe1", "Aufgabe2"]);
+  assert.deepStrictEqual(interaction("student_response"), ["9", "20.5"]);
+  assert.deepStrictEqual(interaction("correct_responses\\.0\\.pattern"), ["9", "54"]);
+  assert.deepStrictEqual(interaction("result"), ["correct", "wrong"]);
+  assert.deepStrictEqual(sets(api, /^cmi\.core\.score\.raw$/), ["100", "50", "50"]);
+  assert.deepStrictEqual(sets(api, /^cmi\.core\.lesson_status$/),
+                         ["incomplete", "incomplete", "failed"]);
+  assert.deepStrictEqual(api.calls.at(-1), ["LMSFinish", ""]);
 });
 
 test("a round ended with Ctrl-C has no verdict: it stays incomplete, and is not suspended", () => {

@@ -1,7 +1,9 @@
-// The progress line above the dialogue.
+// The progress line above the dialogue, as the page follows a real session's events.
 import assert from "node:assert";
 import { test } from "node:test";
-import { progressText } from "../../web/progress.js";
+import { progressText } from "../../web/trainer/progress.js";
+import { follow, newRound } from "../../web/trainer/rounds.js";
+import { RIGHT, WRONG, answeredSession } from "./records.mjs";
 
 test("the progress line names the problem, out of the goal where there is one, and hints", () => {
   const cases = [
@@ -15,4 +17,22 @@ test("the progress line names the problem, out of the goal where there is one, a
   for (const [[posed, correct, goal, hinted], text] of cases) {
     assert.strictEqual(progressText(posed, correct, goal, hinted), text);
   }
+});
+
+test("at each question of a session the line counts the right answers before it", () => {
+  const { events } = answeredSession(1, [RIGHT, WRONG, RIGHT]);
+  const round = newRound([2]); // a hint on the second problem
+  const shown = [];
+  for (const event of events) {
+    follow(round, event);
+    if (event.type === "questionOpened") {
+      const { posed, correct } = round.tally;
+      shown.push(progressText(posed, correct, 3, round.problems.at(-1).hinted));
+    }
+  }
+  assert.deepStrictEqual(shown, [
+    "Aufgabe 1 von 3 · 0 richtig", "Aufgabe 1 von 3 · 1 richtig",
+    "Aufgabe 2 von 3 · 1 richtig · mit Tipp", "Aufgabe 2 von 3 · 1 richtig · mit Tipp",
+    "Aufgabe 3 von 3 · 1 richtig", "Aufgabe 3 von 3 · 2 richtig",
+  ]);
 });

@@ -1,16 +1,45 @@
-// The program's records for the page's tests, made by the real catalogue and generator through
-// page_records (its path in RECORDS), so that no test keeps a copy of the vocabulary.
+// The helpers of the page's tests: the program's records and events, made by the real
+// catalogue, generator and dialogue through page_records, so that no test keeps a copy of the
+// vocabulary or builds an event by hand. page_records is the one RECORDS names (ctest sets it),
+// else the one the dev preset builds: run `cmake --workflow --preset dev` once, then
+// `node --test tests/page/NAME.test.mjs` works on its own.
 import { execFileSync } from "node:child_process";
+import { existsSync } from "node:fs";
+import { fileURLToPath } from "node:url";
 
-const made = (...args) => JSON.parse(execFileSync(process.env.RECORDS, args.map(String),
-                                                  { encoding: "utf8" }));
+const TOOL = process.env.RECORDS ??
+  fileURLToPath(new URL("../../build/dev/page_records", import.meta.url));
+if (!existsSync(TOOL)) {
+  throw new Error(`${TOOL} is missing: build it with cmake --workflow --preset dev, or name ` +
+                  "another page_records in RECORDS");
+}
+
+const made = (...args) => JSON.parse(execFileSync(TOOL, args.map(String), { encoding: "utf8" }));
 
 // One problem: kind "work" or "supply", the scenario, both groups and the factor.
 export const problem = (kind, scenario, first, second, factor) =>
   made("problem", kind, scenario, first, second, factor);
 
-// count problems as the program draws them after seeding with seed.
+// count problems as the program draws them after seeding with seed: the problems of a session
+// with that seed, in order.
 export const drawn = (seed, count) => made("drawn", seed, count);
+
+// The events of a whole session from seed, with these lines typed.
+export const sessionEvents = (seed, lines) => made("session", seed, ...lines);
+
+// The events of a session from seed in which each of answers, given as a function of the
+// problem (problem => number), is typed and followed by 1, but the last by 9.
+export function answeredSession(seed, answers) {
+  const problems = drawn(seed, answers.length);
+  const lines = answers.flatMap((answer, at) =>
+    [String(answer(problems[at])), at === answers.length - 1 ? "9" : "1"]);
+  return { problems, lines, events: sessionEvents(seed, lines) };
+}
+
+// Answers by what they do with a problem.
+export const RIGHT = (p) => p.answer;
+export const WRONG = (p) => p.answer + 1;
+export const DIRECT = (p) => p.given * p.second / p.first; // the proportional model's number
 
 // The code of a sheet: kinds "both", "work" or "supply", calculator true for the whole ranges.
 export const code = (nonce, count, kinds, groups, calculator = false) =>

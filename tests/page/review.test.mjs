@@ -1,38 +1,43 @@
-// The round's review in the page's words, from the round's record.
+// The round's review in the page's words, from the round the page follows in a real session.
 import assert from "node:assert";
 import { test } from "node:test";
-import { marksLabel, reviewLines } from "../../web/review.js";
+import { marksLabel, reviewLines } from "../../web/trainer/review.js";
+import { follow, newRound } from "../../web/trainer/rounds.js";
+import { DIRECT, RIGHT, WRONG, answeredSession, sessionEvents } from "./records.mjs";
 
-const right = (kind) => ({ kind, right: true, hinted: false, mistake: null });
-const wrong = (kind, mistake, hinted = false) => ({ kind, right: false, hinted, mistake });
-const open = (kind) => ({ kind, right: null, hinted: false, mistake: null });
-const KINDS = "Arbeitsaufgaben: 0 von 1 richtig, Vorratsaufgaben: 1 von 2 richtig.";
+// Seed 1 poses two work problems, then two supply problems:
+//   3 → 7 in 21 (answer 9), 6 → 11 in 99 (54), 4 → 9 in 45 (20), 8 → 18 in 36 (16).
+const FIRST_STEP = (p) => p.first * p.given;
+const ADDED = (p) => p.given + (p.second - p.first);
+const problems = (answers, hints) =>
+  answeredSession(1, answers).events.reduce(follow, newRound(hints)).problems;
 
 const CASES = [
-  ["no typical mistake, one left open", [right("supply"), wrong("work", null), open("supply")],
-   [KINDS]],
+  ["a typical mistake of each sort: the first named of a tie is advised",
+   [RIGHT, DIRECT, FIRST_STEP, ADDED],
+   ["Arbeitsaufgaben: 1 von 2 richtig, Vorratsaufgaben: 0 von 2 richtig.",
+    "Typische Fehler: 1-mal gerechnet wie beim geraden Dreisatz (mehr braucht mehr Zeit), " +
+      "1-mal beim Wert für 1 aufgehört, 1-mal den Unterschied dazugezählt oder abgezogen.",
+    "Tipp für die nächste Runde: Frag dich vor dem Rechnen: Wird die Zeit länger oder " +
+      "kürzer, wenn es mehr werden? Bei diesen Aufgaben gilt: Je mehr, desto weniger Zeit."]],
   ["the most frequent mistake's advice",
-   [wrong("work", "additive"), right("supply"), wrong("supply", "additive"),
-    wrong("work", "firstStep")],
-   ["Arbeitsaufgaben: 0 von 2 richtig, Vorratsaufgaben: 1 von 2 richtig.",
+   [ADDED, RIGHT, ADDED, FIRST_STEP],
+   ["Arbeitsaufgaben: 1 von 2 richtig, Vorratsaufgaben: 0 von 2 richtig.",
     "Typische Fehler: 1-mal beim Wert für 1 aufgehört, 2-mal den Unterschied dazugezählt " +
       "oder abgezogen.",
     "Tipp für die nächste Runde: Zähl nicht den Unterschied dazu oder ab: Rechne über den " +
       "Wert für 1, erst mal, dann geteilt."]],
-  ["on a tie the direct model's",
-   [wrong("work", "slip"), wrong("work", "direct")],
-   ["Arbeitsaufgaben: 0 von 2 richtig.",
-    "Typische Fehler: 1-mal gerechnet wie beim geraden Dreisatz (mehr braucht mehr Zeit), " +
-      "1-mal richtig angesetzt, aber verrechnet.",
-    "Tipp für die nächste Runde: Frag dich vor dem Rechnen: Wird die Zeit länger oder " +
-      "kürzer, wenn es mehr werden? Bei diesen Aufgaben gilt: Je mehr, desto weniger Zeit."]],
+  ["no typical mistake", [RIGHT, () => 1000, RIGHT],
+   ["Arbeitsaufgaben: 1 von 2 richtig, Vorratsaufgaben: 1 von 1 richtig."]],
 ];
 
-for (const [name, problems, lines] of CASES) {
-  test(`the review: ${name}`, () => assert.deepStrictEqual(reviewLines(problems), lines));
+for (const [name, answers, lines] of CASES) {
+  test(`the review: ${name}`, () => assert.deepStrictEqual(reviewLines(problems(answers)), lines));
 }
 
-test("the marks are read as one sentence, hints named", () => {
-  assert.strictEqual(marksLabel([right("work"), wrong("supply", "direct", true), open("work")]),
+test("the marks are read as one sentence, hints named, an open problem too", () => {
+  const round = sessionEvents(1, ["9", "1", "0", "1"]).reduce(follow, newRound([2]));
+  assert.strictEqual(marksLabel(round.problems),
                      "Aufgabe 1 richtig, Aufgabe 2 falsch, mit Tipp, Aufgabe 3 nicht beantwortet");
+  assert.strictEqual(marksLabel(problems([RIGHT, WRONG])), "Aufgabe 1 richtig, Aufgabe 2 falsch");
 });

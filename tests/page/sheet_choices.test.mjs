@@ -5,7 +5,7 @@ import { test } from "node:test";
 import {
   choicesInWords, choicesOf, choicesOfRecord, codeNote, fromAddress, keptStatus, madeStatus,
   sheetAddress, shownCode, trainerAddress, webAddress,
-} from "../../web/sheet_choices.js";
+} from "../../web/worksheet/sheet_choices.js";
 import { code, worksheet } from "./records.mjs";
 
 // The form's fields as the page has them.

@@ -1,8 +1,8 @@
 // The worksheet's pages as planned from the program's own sheets.
 import assert from "node:assert";
 import { test } from "node:test";
-import { choicesOfRecord } from "../../web/sheet_choices.js";
-import { planSheet, spread } from "../../web/sheet_plan.js";
+import { choicesOfRecord } from "../../web/worksheet/sheet_choices.js";
+import { planSheet, spread } from "../../web/worksheet/sheet_plan.js";
 import { code, worksheet } from "./records.mjs";
 
 const SIZES = { firstPage: 3, page: 4, key: 24 };
@@ -98,7 +98,7 @@ test("only the key's pages carry the code, the choices and the address that rema
 
 // The numbers a pupil reads in a problem, and the answer they give.
 const WORK = /von (\d+)\s\S+ schafft .* in (\d+)\s(\S+)\. .* von (\d+)\s/;
-const SUPPLY = /^(\d+)\s\S+ kommen mit .* (\d+)\s(\S+) aus\. .* fuer (\d+)\s/;
+const SUPPLY = /^(\d+)\s\S+ kommen mit .* (\d+)\s(\S+) aus\. .* für (\d+)\s/;
 
 for (const [made, olderChoices] of [[[1, 30, "both", 2]], [[2, 25, "work", 1, true]],
                                     [["K7QM4XA2"], [17, "supply", 3]]]) {

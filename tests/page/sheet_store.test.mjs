@@ -3,7 +3,7 @@ import assert from "node:assert";
 import { test } from "node:test";
 import {
   described, forget, printed, remember, storedSheets,
-} from "../../web/sheet_store.js";
+} from "../../web/worksheet/sheet_store.js";
 
 const sheet = (code, extra = {}) => ({
   label: `Blatt ${code.slice(0, 4)}`, code, title: "", points: 0, trainer: "",

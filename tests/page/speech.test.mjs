@@ -1,7 +1,7 @@
 // Reading aloud: what is read (which voice may read is tested in the browser).
 import assert from "node:assert";
 import { test } from "node:test";
-import { spokenProblem } from "../../web/problem_text.js";
+import { spokenProblem } from "../../web/shared/problem_text.js";
 import { problem } from "./records.mjs";
 
 test("a problem is read in correct German with umlauts", () => {

@@ -2,7 +2,7 @@
 // kinds and all six scenarios from the program's records.
 import assert from "node:assert";
 import { test } from "node:test";
-import { hints, mistakeOf, mistakeSentence } from "../../web/tutor.js";
+import { hints, mistakeOf, mistakeSentence } from "../../web/trainer/tutor.js";
 import { problem } from "./records.mjs";
 
 // Each row a problem (kind, scenario, first a, second b, factor; given g = factor·b, answer =

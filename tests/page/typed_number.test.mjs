@@ -1,7 +1,7 @@
 // What a typed line hands the program at each question.
 import assert from "node:assert";
 import { test } from "node:test";
-import { programLine, readTyped } from "../../web/typed_number.js";
+import { programLine, readTyped } from "../../web/trainer/typed_number.js";
 
 const NOTE_ANSWER = { note: "Bitte eine Zahl eingeben, zum Beispiel 42." };
 const NOTE_CONTINUE = {
