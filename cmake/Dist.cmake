@@ -32,15 +32,20 @@ foreach(preset IN ITEMS package arm64 armhf windows)
     file(COPY ${made} DESTINATION ${OUT})
 endforeach()
 
-# The browser site and the SCORM 1.2 packages for learning platforms (a round of 10 problems,
-# and of 5 and 20), zipped so that the same files give the same bytes; WEB_ZIP is the site's
-# name, or empty where Emscripten is missing.
+# The browser site and the SCORM 1.2 packages for learning platforms (web/platform/packages.txt),
+# zipped so that the same files give the same bytes; WEB_ZIP is the site's name, or empty where
+# Emscripten is missing.
 if(WEB_ZIP)
     set(build ${WORK}/web)
     run(${CMAKE_COMMAND} --preset web -B ${build} -DBUILD_TESTING=OFF)
     run(${CMAKE_COMMAND} --build ${build})
-    set(zips ${WEB_ZIP} site dreisatz-${VERSION}-scorm12.zip scorm12-10
-        dreisatz-${VERSION}-scorm12-5.zip scorm12-5 dreisatz-${VERSION}-scorm12-20.zip scorm12-20)
+    include(${SOURCE_DIR}/cmake/ScormPackages.cmake)
+    scorm_packages(names)
+    set(zips ${WEB_ZIP} site)
+    foreach(name IN LISTS names)
+        scorm_zip(zip ${VERSION} ${name})
+        list(APPEND zips ${zip} scorm12-${name})
+    endforeach()
     while(zips)
         list(POP_FRONT zips zip folder)
         execute_process(COMMAND python3 ${SOURCE_DIR}/cmake/reproducible_zip.py

@@ -2,9 +2,14 @@
 
 #include "exercise_catalogue.hpp"
 
-// One posed problem. givenDuration is factor * secondGroupSize and expectedAnswer is
-// factor * firstGroupSize, so firstGroupSize * givenDuration == secondGroupSize * expectedAnswer
-// and the answer is always a whole number.
+#include <vector>
+
+// One posed problem. For the program's own, inverse problems givenDuration is
+// factor * secondGroupSize and expectedAnswer is factor * firstGroupSize, so firstGroupSize *
+// givenDuration == secondGroupSize * expectedAnswer and the answer is always a whole number.
+// A direct problem's factor is what each member achieves or uses up (givenDuration, the amount
+// stated, is factor * firstGroupSize and expectedAnswer factor * secondGroupSize); a constant
+// one's factor is the duration itself, both given and expected.
 struct Exercise {
     ExerciseKind kind = ExerciseKind::WorkExercise;
     int scenarioIndex = 0;
@@ -13,7 +18,25 @@ struct Exercise {
     int factor = 0;
     int givenDuration = 0;
     int expectedAnswer = 0;
+    ExerciseModel model = ExerciseModel::Inverse;
 };
 
-// Draws a new exercise from the standard random source (std::rand), which the caller seeds.
+// Draws a new inverse exercise from the standard random source (std::rand), which the caller
+// seeds.
 Exercise drawExercise();
+
+// What a round asks for: the console's round is inverse problems with the whole ranges.
+struct RoundOptions {
+    bool mixed = false;  // all three models: half inverse, a third direct, a sixth constant
+    bool byHand = false; // no calculator: divisors up to 10 and products up to 500
+};
+
+// Whether an exercise can be worked by hand: it divides by at most 10 and no product of its
+// working exceeds 500.
+bool workableByHand(const Exercise& exercise);
+
+// Draws the next exercise of a round, after those whose models were earlier, from the same
+// random source. With neither option it is drawExercise(). A mixed round poses the three
+// models in blocks of six (three inverse, two direct, one constant) and never a fourth of one
+// model in a row.
+Exercise drawExercise(RoundOptions options, const std::vector<ExerciseModel>& earlier);

@@ -14,6 +14,7 @@ struct Console {
     std::streambuf* output;
     unsigned seed;
     SessionOperations operations;
+    RoundOptions options; // what the front-end asks for; a terminal's is the console's round
 };
 
 Console openConsole();

@@ -313,5 +313,5 @@ Console openConsole()
     SessionOperations operations;
     operations.setColours = setConsoleColours;
     operations.pause = pauseConsole;
-    return {&input, std::cout.rdbuf(), static_cast<unsigned>(t), operations}; // t's low 32 bits
+    return {&input, std::cout.rdbuf(), static_cast<unsigned>(t), operations, {}}; // t's low 32 bits
 }

@@ -13,7 +13,8 @@
 // a pipe, as the native program would. Besides the events there are two calls, both waiting
 // without blocking the page (Asyncify suspends the program until the page's promise settles):
 // readLine, which gives a typed line, nothing at the end of input, or -1 when the learner's
-// Ctrl-C interrupted the read, and waitForKey for the closing pause. The seed is the page's.
+// Ctrl-C interrupted the read, and waitForKey for the closing pause. The seed and the round's
+// options (mixed problems, numbers to work by hand) are the page's.
 // The front-end hands these over when it starts the program (web/shared/program.js).
 
 // clang-format off
@@ -36,6 +37,11 @@ EM_ASYNC_JS(void, waitForKey, (), {
 
 EM_JS(unsigned, sessionSeed, (), {
     return Module.seed >>> 0;
+});
+
+// The round the page asks for: 1 for mixed problems, 2 for numbers to work by hand, or both.
+EM_JS(int, roundAsked, (), {
+    return (Module.mixed ? 1 : 0) | (Module.byHand ? 2 : 0);
 });
 // clang-format on
 
@@ -75,5 +81,7 @@ Console openConsole()
             waitForKey();
         }
     };
-    return {&input, std::cout.rdbuf(), sessionSeed(), operations};
+    const int asked = roundAsked();
+    return {
+        &input, std::cout.rdbuf(), sessionSeed(), operations, {(asked & 1) != 0, (asked & 2) != 0}};
 }

@@ -27,5 +27,5 @@ Console openConsole()
     SessionOperations operations;
     operations.setColours = [] { runCommand("Color e8"); };
     operations.pause = [](bool /*inputEnded*/) { runCommand("PAUSE"); };
-    return {std::cin.rdbuf(), std::cout.rdbuf(), static_cast<unsigned>(t), operations};
+    return {std::cin.rdbuf(), std::cout.rdbuf(), static_cast<unsigned>(t), operations, {}};
 }

@@ -8,6 +8,6 @@ int main()
     const Console console = openConsole();
     std::cin.rdbuf(console.input);
     std::cout.rdbuf(console.output);
-    practiceSession(std::cin, std::cout, console.operations, console.seed);
+    practiceSession(std::cin, std::cout, console.operations, console.seed, console.options);
     return 0;
 }

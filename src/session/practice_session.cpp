@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -69,7 +70,7 @@ void writeSummary(std::ostream& out, const ScoreTally& tally)
 }
 
 ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOperations& operations,
-                           unsigned seed)
+                           unsigned seed, RoundOptions options)
 {
     tell(operations.setColours);
     std::srand(seed);
@@ -79,11 +80,15 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOpe
     ScoreTally tally;
     int ok = 1;
     bool inputEnded = false;
+    std::vector<ExerciseModel> models;
     while (ok == 1) {
-        const Exercise exercise = drawExercise();
+        const Exercise exercise = drawExercise(options, models);
+        models.push_back(exercise.model);
         ++tally.posedCount;
-        writeStatement(out, exercise.kind, exercise.scenarioIndex, exercise.firstGroupSize,
-                       exercise.secondGroupSize, exercise.givenDuration);
+        if (exercise.model == ExerciseModel::Inverse) {
+            writeStatement(out, exercise.kind, exercise.scenarioIndex, exercise.firstGroupSize,
+                           exercise.secondGroupSize, exercise.givenDuration);
+        }
         tell(operations.event, ProblemPosed{exercise, tally.posedCount});
 
         out << " Gib dein Ergebnis ein und druecke ENTER: " << std::flush;

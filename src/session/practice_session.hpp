@@ -66,8 +66,10 @@ inline constexpr std::string_view separator =
 
 // Runs the whole dialogue: colours, seeding std::srand with seed, greeting, rounds until the user
 // declines to go on, summary, verdict and pause. Returns the score for callers that check it.
+// options are the console's inverse problems unless a front-end asks for others; problems of
+// the other models have no statement in the program's own texts, only their event.
 ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOperations& operations,
-                           unsigned seed);
+                           unsigned seed, RoundOptions options = {});
 
 // The score line and the verdict: below four fifths right asks for more practice.
 void writeSummary(std::ostream& out, const ScoreTally& tally);

@@ -74,6 +74,31 @@ void flag(std::string& json, std::string_view member, bool truth)
     json += truth ? "true" : "false";
 }
 
+// The words of the exercise's own model beside the scenario's: what a direct problem's members
+// achieve or use up, or a constant problem's sentences.
+void appendModelWords(std::string& json, const Exercise& e, const DirectWords& direct,
+                      const ConstantWords& constant)
+{
+    if (e.model == ExerciseModel::Direct) {
+        name(json, "direct");
+        json += '{';
+        member(json, "verb", direct.verb);
+        member(json, "when", direct.when);
+        member(json, "again", direct.again);
+        member(json, "amount", direct.amount);
+        json += '}';
+    } else if (e.model == ExerciseModel::Constant) {
+        name(json, "constant");
+        json += '{';
+        member(json, "given", constant.given);
+        member(json, "question", constant.question);
+        member(json, "unit", constant.unit);
+        member(json, "longer", constant.longer);
+        member(json, "shorter", constant.shorter);
+        json += '}';
+    }
+}
+
 void appendWords(std::string& json, const Exercise& e)
 {
     const auto r = static_cast<std::size_t>(e.scenarioIndex);
@@ -85,6 +110,7 @@ void appendWords(std::string& json, const Exercise& e)
         member(json, "manyDative", words.manyDative);
         member(json, "unit", words.unit);
         member(json, "unitDative", words.unitDative);
+        appendModelWords(json, e, words.direct, words.constant);
     } else {
         const SupplyWords& words = supplyWords[r];
         member(json, "one", words.one);
@@ -101,6 +127,7 @@ void appendWords(std::string& json, const Exercise& e)
             appendString(json, words.usesUpParticle);
         }
         json += ']';
+        appendModelWords(json, e, words.direct, words.constant);
     }
     json += '}';
 }
@@ -109,6 +136,7 @@ void appendProblem(std::string& json, const Exercise& e)
 {
     json += '{';
     member(json, "kind", e.kind == ExerciseKind::WorkExercise ? "work" : "supply");
+    member(json, "model", modelName(e.model));
     member(json, "scenario", e.scenarioIndex);
     member(json, "first", e.firstGroupSize);
     member(json, "second", e.secondGroupSize);
@@ -223,6 +251,13 @@ void appendEvent(std::string& json, const PauseBegun& pause)
 }
 
 } // namespace
+
+std::string_view modelName(ExerciseModel model)
+{
+    return model == ExerciseModel::Inverse  ? "inverse"
+           : model == ExerciseModel::Direct ? "direct"
+                                            : "constant";
+}
 
 std::string jsonString(std::string_view text)
 {

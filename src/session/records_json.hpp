@@ -8,13 +8,19 @@
 
 // Records as JSON, for a front-end in another language (the browser page), so that it gets
 // numbers and words and never has to read the program's text. A problem:
-//   {"kind":"supply","scenario":2,"first":7,"second":3,"factor":4,"given":12,"answer":28,
-//    "words":{"one":"Kuh","many":"Kühe","unit":"Monate","stock":"das Heu",
-//             "stockDative":"dem gemähten Heu","lasts":"reicht","usesUp":["fressen es","auf"]}}
-// The words are the scenario's in correct German (exercise_catalogue.hpp): for work one, many,
-// manyDative, unit and unitDative; for supply one, many, unit, stock, stockDative, lasts and
-// usesUp, the verb with its pronoun and a separable verb's particle where it has one.
+//   {"kind":"supply","model":"inverse","scenario":2,"first":7,"second":3,"factor":4,
+//    "given":12,"answer":28,"words":{"one":"Kuh","many":"Kühe","unit":"Monate",
+//    "stock":"das Heu","stockDative":"dem gemähten Heu","lasts":"reicht",
+//    "usesUp":["fressen es","auf"]}}
+// model is "inverse", "direct" or "constant". The words are the scenario's in correct German
+// (exercise_catalogue.hpp): for work one, many, manyDative, unit and unitDative; for supply one,
+// many, unit, stock, stockDative, lasts and usesUp, the verb with its pronoun and a separable
+// verb's particle where it has one. A direct problem's words have "direct" besides (verb, when,
+// again, amount), a constant one's "constant" (given, question, unit, longer, shorter).
 std::string problemJson(const Exercise& exercise);
+
+// A model by the name the records give it.
+std::string_view modelName(ExerciseModel model);
 
 // An event of the session, its type's name first:
 //   {"type":"greetingShown"}

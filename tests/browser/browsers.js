@@ -30,7 +30,12 @@ async function firefox(executable) {
         waitFor: (fn, arg) => page.waitForFunction(fn, { timeout: TIMEOUT }, arg),
         keys: (text) => page.keyboard.type(text),
         click: (selector) => page.click(selector),
-        reload: () => page.reload(),
+        // The page may ask before it leaves a round (beforeunload): the reload goes ahead.
+        async reload() {
+          const accept = (dialog) => dialog.accept();
+          page.on("dialog", accept);
+          await page.reload().finally(() => page.off("dialog", accept));
+        },
         close: () => page.close(),
       };
     },

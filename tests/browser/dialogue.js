@@ -22,23 +22,27 @@ const waitForEnd = (page, end) => waitIn(page, (wanted) =>
   ((document.getElementById("sco")?.contentDocument ?? document)
     .getElementById("transcript")?.textContent ?? "").endsWith(wanted), end);
 
-const KINDS = [
-  // "Eine Gruppe von 4 Ameisen schafft ... in 30 Minuten.\nWie viele ... Gruppe von 6 Ameisen?"
-  /Eine Gruppe von (\d+) [^\n]*? in (\d+) [^\n]*\nWie viele [^\n]*? Gruppe von (\d+) /g,
-  // "3 Kinder kommen mit Süßigkeiten 80 Tage aus.\nWie viele Tage ... für 16 Kinder?"
-  /(\d+) [^\n]*? kommen mit [^\n]*? (\d+) [^\n]*? aus\.\nWie viele [^\n]* für (\d+) /g,
-];
+const SEPARATOR = `${"-".repeat(58)}\n\n`;
 
-// The last problem in the text: the first group's size, the duration given, and the second
-// group's size; the answer is first * duration / second.
+// The last problem on screen, read as a learner reads it: its given sentence names the first
+// group's size and the number given, its question the second group's size. An inverse problem
+// names the job or the stock ("vorgegebene Arbeit", "kommen mit"), a direct one asks for the
+// same time ("in derselben Zeit", "beim Ölwechsel"); any other does not depend on the group.
+// The answer follows from the model.
 function lastProblem(text) {
-  const found = KINDS.flatMap((kind) => [...text.matchAll(kind)]);
-  if (!found.length) {
+  const at = text.lastIndexOf(SEPARATOR);
+  const [given = "", question = ""] = at < 0 ? [] : text.slice(at + SEPARATOR.length).split("\n");
+  const numbers = (line) => [...line.matchAll(/\d+/g)].map(Number);
+  const [first, duration] = numbers(given);
+  const [second] = numbers(question);
+  if (!question.endsWith("?") || second === undefined) {
     throw new Error(`no problem in the text:\n${text}`);
   }
-  const last = found.reduce((a, b) => (b.index > a.index ? b : a));
-  const [first, duration, second] = last.slice(1, 4).map(Number);
-  return { first, duration, second, answer: (first * duration) / second };
+  const model = /vorgegebene Arbeit| kommen mit /.test(given) ? "inverse"
+    : /(in derselben Zeit|beim Ölwechsel)\?$/.test(question) ? "direct" : "constant";
+  const answer = model === "inverse" ? (first * duration) / second
+    : model === "direct" ? (duration / first) * second : duration;
+  return { first, duration, second, answer, model };
 }
 
 // What only the program's own 7-bit texts say, and must not stand in a page, a sheet or a key:

@@ -74,13 +74,15 @@ async function checkPrivacy(page) {
                                             JSON.parse(sessionStorage.getItem("dreisatz"))]);
   assert.deepStrictEqual(stored.slice(0, 2), [0, ["dreisatz"]]);
   const { journal, rounds } = stored[2];
-  assert.deepStrictEqual(Object.keys(journal ?? { seed: 0, lines: [], hints: [] }),
-                         ["seed", "lines", "hints"]);
+  assert.deepStrictEqual(Object.keys(journal ?? { seed: 0, lines: [], hints: [], mixed: false,
+                                                  byHand: false, choices: [] }),
+                         ["seed", "lines", "hints", "mixed", "byHand", "choices"]);
   assert.deepStrictEqual(rounds.map((round) => Object.keys(round)),
                          rounds.map(() => ["posed", "correct", "how", "problems"]));
   const problems = rounds.flatMap((round) => round.problems);
   assert.deepStrictEqual(problems.map((problem) => Object.keys(problem)),
-                         problems.map(() => ["kind", "right", "hinted", "mistake"]));
+                         problems.map(() => ["kind", "model", "right", "hinted", "mistake",
+                                             "chosen"]));
 }
 
 // The program's words whose pieces lie on more than one line (typed lines may wrap anywhere).
@@ -324,6 +326,41 @@ test("axe finds no WCAG 2.2 AA violation at the first prompt, mid-session and at
   }
 });
 
+test("axe finds no violation in a mixed round: the choice of the model, its note, the review",
+  async () => {
+    const context = await browser.newContext(devices["Pixel 5"]);
+    const page = await context.newPage();
+    const check = async (when) => assert.deepStrictEqual(
+      (await accessibilityViolations(page)).map((line) => `${when}: ${line}`), []);
+    try {
+      await page.goto(`${origin}index.html?art=gemischt&rechner=ohne`);
+      await waitForEnd(page, ANSWER_PROMPT);
+      const group = page.getByRole("group", { name: "Welcher Zusammenhang gilt?" });
+      await group.waitFor(WAIT);
+      await check("the choice of the model");
+      const { model } = lastProblem(await transcript(page));
+      // A wrong choice, by the keyboard alone: Tab to the next button, then Enter.
+      await page.waitForFunction(() => !document.querySelector("#models button")
+        .hasAttribute("aria-disabled"), null, WAIT);
+      if (model === "direct") await page.keyboard.press("Tab");
+      await page.keyboard.press("Enter");
+      await page.locator("#field").fill("1");
+      await page.keyboard.press("Enter");
+      await waitForEnd(page, CONTINUE_PROMPT);
+      assert.match(await page.locator("#transcript .working .model").textContent(),
+                   /^Hier gilt: /);
+      await check("the model named and the working");
+      await page.getByRole("button", { name: "Aufhören" }).click({ delay: 800 });
+      await waitForEnd(page, PAUSE);
+      await page.keyboard.press("x");
+      await waitForEnd(page, ENDED);
+      assert.match(await transcript(page), /Zusammenhang richtig erkannt: 0 von 1\./);
+      await check("the review and the round's options");
+    } finally {
+      await context.close();
+    }
+  });
+
 // What a class of learners does to the page, and what it must not do to the round.
 test("a class's taps, pastes and keys reach the program only as answers to its open question",
   async () => {
@@ -412,8 +449,10 @@ test("the seed comes from the browser's random source, not the clock", async () 
     problems.push(lastProblem(await transcript(page)));
     await context.close();
   }
-  assert.deepStrictEqual(problems, [{ first: 9, duration: 8, second: 2, answer: 36 },
-                                    { first: 4, duration: 81, second: 9, answer: 36 }]);
+  assert.deepStrictEqual(problems, [
+    { first: 9, duration: 8, second: 2, answer: 36, model: "inverse" },
+    { first: 4, duration: 81, second: 9, answer: 36, model: "inverse" },
+  ]);
 });
 
 test("at 200 % text on a 320 px phone no prompt scrolls sideways and OK stays whole", async () => {

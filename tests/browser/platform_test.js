@@ -239,6 +239,29 @@ test(`${ENGINE}: a round closed midway is suspended; the next launch goes on, an
     });
   });
 
+test(`${ENGINE}: the mixed package: each model chosen is reported as a choice before its number`,
+  async () => {
+    const page = await launch("gemischt", firstLaunch("gemischt"));
+    await check(page, async () => {
+      const wrong = { direct: "inverse", inverse: "constant", constant: "direct" };
+      for (const rightModel of [true, false]) {
+        const { model, answer: expected } = lastProblem(await text(page));
+        await press(page, `model-${rightModel ? model : wrong[model]}`);
+        await type(page, String(expected));
+        await waitForEnd(page, CONTINUE_PROMPT);
+        await (rightModel ? next(page) : press(page, "stop"));
+      }
+      await waitForEnd(page, PAUSE);
+      const made = await calls(page);
+      assert.deepStrictEqual(faultsIn(made), []);
+      assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.type$/),
+                             ["choice", "numeric", "choice", "numeric"]);
+      assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.result$/),
+                             ["correct", "correct", "wrong", "correct"]);
+      assert.match(written(made, /^cmi\.interactions\.\d+\.student_response$/)[0], /^[abc]$/);
+    });
+  });
+
 test(`${ENGINE}: the standalone page comes back to its round after a reload, and to its list`,
   async () => {
     const page = await browser.open(`${siteServer.origin}index.html`);

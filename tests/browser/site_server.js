@@ -37,14 +37,14 @@ async function serveSite(site, { gzip = false } = {}) {
 }
 
 // A learning platform as the SCORM package meets it: the stand-in player page (platform/)
-// with scorm-again's runtime at /mod/scorm/, the packages of the build folder (scorm12-GOAL)
-// deep under /pluginfile.php/123/mod_scorm/content/GOAL/, the WebAssembly served as
+// with scorm-again's runtime at /mod/scorm/, the packages of the build folder (scorm12-NAME)
+// deep under /pluginfile.php/123/mod_scorm/content/NAME/, the WebAssembly served as
 // application/octet-stream, and a Content-Security-Policy of the platform's own on every
 // response. Resolves to the server, whose origin is server.origin.
 const PLATFORM_POLICY = "default-src 'self'; script-src 'self' 'unsafe-inline' 'unsafe-eval'; " +
   "style-src 'self' 'unsafe-inline'; img-src 'self' data:; frame-ancestors 'self'";
 const PLAYER = "/mod/scorm/";
-const CONTENT = /^\/pluginfile\.php\/123\/mod_scorm\/content\/(\d+)\/([\w.-]+)$/;
+const CONTENT = /^\/pluginfile\.php\/123\/mod_scorm\/content\/([\w-]+)\/([\w.-]+)$/;
 
 async function servePlatform(build) {
   const runtime = path.join(__dirname, "../../web/node_modules/scorm-again/dist/scorm12.js");

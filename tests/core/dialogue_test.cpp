@@ -526,4 +526,40 @@ TEST(Dialogue, UninterruptedEndOfInputEndsAsBefore)
     EXPECT_EQ(consoleLog.finished[0].how, SessionEnd::InputEnded);
 }
 
+// A mixed round, which only a page asks for, poses all three models and judges each against
+// its own answer; the console's texts know inverse problems alone, so the others are told only
+// as events.
+TEST(Dialogue, MixedRoundPosesEveryModelAndJudgesItsAnswer)
+{
+    std::srand(seed);
+    std::vector<Exercise> drawn;
+    std::vector<ExerciseModel> models;
+    std::string input;
+    for (int i = 0; i < 12; ++i) {
+        drawn.push_back(drawExercise({true, false}, models));
+        models.push_back(drawn.back().model);
+        input += std::to_string(drawn.back().expectedAnswer) + (i == 11 ? "\n9\n" : "\n1\n");
+    }
+    std::istringstream in(input);
+    std::stringbuf captured;
+    std::ostream out(&captured);
+    consoleLog = ConsoleLog{};
+    consoleLog.out = &captured;
+    const ScoreTally tally = practiceSession(in, out, recording(consoleLog), seed, {true, false});
+
+    EXPECT_EQ(tally.correctCount, 12);
+    ASSERT_EQ(consoleLog.posed.size(), drawn.size());
+    std::size_t statements = 0;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_TRUE(sameExercise(consoleLog.posed[i].exercise, drawn[i]));
+        EXPECT_EQ(consoleLog.posed[i].exercise.model, drawn[i].model);
+        const bool written = captured.str().find(statementOf(drawn[i])) != std::string::npos;
+        EXPECT_EQ(written, drawn[i].model == ExerciseModel::Inverse) << i;
+        statements += written ? 1 : 0;
+    }
+    EXPECT_EQ(statements, 6U); // half of each block of six
+    EXPECT_NE(captured.str().find(" Du hast insgesamt 12 von 12 Punkten erreicht! "),
+              std::string::npos);
+}
+
 } // namespace

@@ -27,17 +27,38 @@ TEST(RecordsJson, StringsEscapeQuotesBackslashesAndControlsAndKeepUtf8)
 
 TEST(RecordsJson, ProblemCarriesItsNumbersAndWords)
 {
-    const Exercise cows{ExerciseKind::SupplyExercise, 2, 7, 3, 4, 12, 28};
+    const Exercise cows{ExerciseKind::SupplyExercise, 2, 7, 3, 4, 12, 28, {}};
     EXPECT_EQ(problemJson(cows),
-              R"({"kind":"supply","scenario":2,"first":7,"second":3,"factor":4,"given":12,)"
-              R"("answer":28,"words":{"one":"Kuh","many":"Kühe","unit":"Monate",)"
+              R"({"kind":"supply","model":"inverse","scenario":2,"first":7,"second":3,"factor":4,)"
+              R"("given":12,"answer":28,"words":{"one":"Kuh","many":"Kühe","unit":"Monate",)"
               R"("stock":"das Heu","stockDative":"dem gemähten Heu","lasts":"reicht",)"
               R"("usesUp":["fressen es","auf"]}})");
-    const Exercise ants{ExerciseKind::WorkExercise, 4, 4, 6, 5, 30, 20};
+    const Exercise ants{ExerciseKind::WorkExercise, 4, 4, 6, 5, 30, 20, {}};
     EXPECT_EQ(problemJson(ants),
-              R"({"kind":"work","scenario":4,"first":4,"second":6,"factor":5,"given":30,)"
-              R"("answer":20,"words":{"one":"Ameise","many":"Ameisen","manyDative":"Ameisen",)"
-              R"("unit":"Minuten","unitDative":"Minuten"}})");
+              R"({"kind":"work","model":"inverse","scenario":4,"first":4,"second":6,"factor":5,)"
+              R"("given":30,"answer":20,"words":{"one":"Ameise","many":"Ameisen",)"
+              R"("manyDative":"Ameisen","unit":"Minuten","unitDative":"Minuten"}})");
+}
+
+// A direct and a constant problem carry the words of their own model beside the scenario's.
+TEST(RecordsJson, ProblemOfAnotherModelCarriesItsModelsWords)
+{
+    const Exercise cows{ExerciseKind::SupplyExercise, 2, 7, 3, 6, 42, 18, ExerciseModel::Direct};
+    EXPECT_EQ(problemJson(cows),
+              R"({"kind":"supply","model":"direct","scenario":2,"first":7,"second":3,"factor":6,)"
+              R"("given":42,"answer":18,"words":{"one":"Kuh","many":"Kühe","unit":"Monate",)"
+              R"("stock":"das Heu","stockDative":"dem gemähten Heu","lasts":"reicht",)"
+              R"("usesUp":["fressen es","auf"],"direct":{"verb":"fressen",)"
+              R"("when":"in einer Woche","again":"in derselben Zeit","amount":"Ballen Heu"}}})");
+    const Exercise film{ExerciseKind::WorkExercise, 3, 6, 8, 90, 90, 90, ExerciseModel::Constant};
+    EXPECT_EQ(problemJson(film),
+              R"({"kind":"work","model":"constant","scenario":3,"first":6,"second":8,)"
+              R"("factor":90,"given":90,"answer":90,"words":{"one":"Schüler","many":"Schüler",)"
+              R"("manyDative":"Schülern","unit":"Minuten","unitDative":"Minuten",)"
+              R"("constant":{"given":"{first} Schüler schauen einen Film, der {given} Minuten )"
+              R"(dauert.","question":"Wie viele Minuten dauert der Film, wenn {second} Schüler )"
+              R"(ihn schauen?","unit":"Minuten","longer":"länger dauert der Film",)"
+              R"("shorter":"kürzer dauert der Film"}}})");
 }
 
 // The words of every scenario, as the page shows them: a reordered or shifted entry of the
@@ -93,7 +114,7 @@ const std::vector<WordsCase> everyScenario = {
 TEST(RecordsJson, EveryScenarioHasTheWordsOfItsOwnIndex)
 {
     for (const WordsCase& c : everyScenario) {
-        const std::string json = problemJson({c.kind, c.index, 2, 3, 2, 6, 4});
+        const std::string json = problemJson({c.kind, c.index, 2, 3, 2, 6, 4, {}});
         const auto words = json.find(R"("words":)");
         ASSERT_NE(words, std::string::npos) << json;
         EXPECT_EQ(json.substr(words + 8), std::string(c.words) + "}") << c.index;
@@ -144,7 +165,7 @@ TEST(Catalogue, WordsInCorrectGermanAreTheProgramsWordsWithUmlauts)
 // page's tests, which read these records from the real session).
 TEST(RecordsJson, EachEventHasOneJsonForm)
 {
-    const Exercise ants{ExerciseKind::WorkExercise, 4, 4, 6, 5, 30, 20};
+    const Exercise ants{ExerciseKind::WorkExercise, 4, 4, 6, 5, 30, 20, {}};
     const float infinite = std::numeric_limits<float>::infinity();
     const std::vector<std::pair<SessionEvent, std::string>> cases = {
         {GreetingShown{}, R"({"type":"greetingShown"})"},

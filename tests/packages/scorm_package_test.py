@@ -19,8 +19,10 @@ XMLLINT, BUILD_DIR = sys.argv[1], sys.argv[2]
 SCHEMAS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "scorm12")
 CP = "{http://www.imsproject.org/xsd/imscp_rootv1p1p2}"
 ADL = "{http://www.adlnet.org/xsd/adlcp_rootv1p2}"
-GOALS = (5, 10, 20)
-TITLE = "Dreisatz-Trainer"
+# The packages as web/platform/packages.txt lists them: name, launch data, title.
+HERE = os.path.dirname(os.path.abspath(__file__))
+with open(os.path.join(HERE, "../../web/platform/packages.txt"), encoding="utf-8") as listed:
+    PACKAGES = [line.rstrip("\n").split("|") for line in listed if not line.startswith("#")]
 
 
 class ManifestError(Exception):
@@ -32,7 +34,7 @@ def expect(condition, what):
         raise ManifestError(what)
 
 
-def check_package(folder, manifest, goal):
+def check_package(folder, manifest, launch, title):
     """Raises ManifestError naming what is wrong with the manifest of the package in folder."""
     with tempfile.TemporaryDirectory() as work:
         for name in os.listdir(SCHEMAS):
@@ -52,13 +54,13 @@ def check_package(folder, manifest, goal):
     organization = [o for o in organizations.findall(CP + "organization")
                     if o.get("identifier") == organizations.get("default")]
     expect(len(organization) == 1, "no default organization")
-    expect(organization[0].findtext(CP + "title") == TITLE, "the organization's title")
+    expect(organization[0].findtext(CP + "title") == title, "the organization's title")
     items = organization[0].findall(CP + "item")
     expect(len(items) == 1, "not one item")
     item = items[0]
-    expect(item.findtext(CP + "title") == TITLE, "the item's title")
+    expect(item.findtext(CP + "title") == title, "the item's title")
     expect(item.findtext(ADL + "masteryscore") == "80", "the mastery score")
-    expect(item.findtext(ADL + "datafromlms") == f"anzahl={goal}", "the goal as launch data")
+    expect(item.findtext(ADL + "datafromlms") == launch, "the round as launch data")
 
     resources = root.find(CP + "resources").findall(CP + "resource")
     expect(len(resources) == 1, "not one resource")
@@ -75,18 +77,20 @@ def check_package(folder, manifest, goal):
     expect(wanted <= set(present), f"index.html needs {sorted(wanted - set(present))}")
 
 
-def package(goal):
-    folder = os.path.join(BUILD_DIR, f"scorm12-{goal}")
+def package(name):
+    folder = os.path.join(BUILD_DIR, f"scorm12-{name}")
     with open(os.path.join(folder, "imsmanifest.xml"), encoding="utf-8") as manifest:
         return folder, manifest.read()
 
 
 class ScormPackage(unittest.TestCase):
     def test_every_package_is_valid_and_lists_what_it_holds(self):
-        for goal in GOALS:
-            with self.subTest(goal=goal):
-                folder, manifest = package(goal)
-                check_package(folder, manifest, goal)
+        self.assertEqual([name for name, _, _ in PACKAGES][:3], ["10", "5", "20"])
+        self.assertTrue(any("art=gemischt" in launch for _, launch, _ in PACKAGES))
+        for name, launch, title in PACKAGES:
+            with self.subTest(package=name):
+                folder, manifest = package(name)
+                check_package(folder, manifest, launch, title)
 
     def test_broken_manifests_are_rejected(self):
         folder, manifest = package(10)
@@ -100,7 +104,7 @@ class ScormPackage(unittest.TestCase):
              'adlcp:scormtype="lesson"'),
             ("an element misspelt", "adlcp:masteryscore>", "adlcp:mastery>"),
             ("another mastery score", ">80<", ">70<"),
-            ("another title", f"<title>{TITLE}</title>", "<title>Trainer</title>"),
+            ("another title", f"<title>{PACKAGES[0][2]}</title>", "<title>Trainer</title>"),
             ("the item's resource missing", 'identifierref="trainer-page"',
              'identifierref="trainer"'),
             ("another goal", "anzahl=10", "anzahl=7"),
@@ -111,7 +115,7 @@ class ScormPackage(unittest.TestCase):
             with self.subTest(what):
                 self.assertIn(old, manifest)
                 with self.assertRaises((ManifestError, ET.ParseError)):
-                    check_package(folder, manifest.replace(old, new, 1), 10)
+                    check_package(folder, manifest.replace(old, new, 1), *PACKAGES[0][1:])
 
 
 if __name__ == "__main__":

@@ -12,9 +12,14 @@ test("a journal comes back as it was written", () => {
   journal.lines.push("28", "1", "20,5", "-3.", "9");
   journal.hints.push(1, 3);
   assert.deepStrictEqual(readJournal(journalText(journal)), journal);
-  // One kept before hints were: none.
+  const mixed = newJournal(12, { mixed: true, byHand: true });
+  mixed.lines.push("18");
+  mixed.choices.push("direct");
+  assert.deepStrictEqual(readJournal(journalText(mixed)), mixed);
+  // One kept before hints and options were: none, an inverse round with the whole ranges.
   assert.deepStrictEqual(readJournal('{"seed":7,"lines":["28"]}'),
-                         { seed: 7, lines: ["28"], hints: [] });
+                         { seed: 7, lines: ["28"], hints: [], mixed: false, byHand: false,
+                           choices: [] });
 });
 
 test("anything but a journal the page wrote is no journal", () => {
@@ -38,6 +43,10 @@ test("anything but a journal the page wrote is no journal", () => {
     '{"seed":7,"lines":[],"hints":"1"}',
     '{"seed":7,"lines":[],"hints":[0]}',
     '{"seed":7,"lines":[],"hints":[1.5]}',
+    '{"seed":7,"lines":[],"mixed":"ja"}',
+    '{"seed":7,"lines":[],"byHand":1}',
+    '{"seed":7,"lines":[],"choices":"direct"}',
+    '{"seed":7,"lines":[],"choices":["gerade"]}',
   ];
   for (const text of cases) {
     assert.strictEqual(readJournal(text), null, text);
@@ -45,7 +54,8 @@ test("anything but a journal the page wrote is no journal", () => {
 });
 
 test("the visit keeps the round under way and the rounds' records as they are", () => {
-  const journal = { seed: 12, lines: ["5"], hints: [1] };
+  const journal = { seed: 12, lines: ["5"], hints: [1], mixed: true, byHand: false,
+                   choices: ["inverse"] };
   // Records hold whatever the page puts in them.
   const rounds = [{ posed: 2, correct: 1, how: "declined", review: [{ answer: 5 }] }];
   assert.deepStrictEqual(readVisit(visitText(journal, rounds)), { journal, rounds });

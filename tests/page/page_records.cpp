@@ -1,17 +1,22 @@
 // Prints the program's records as the page receives them, for the page's tests under Node, so
 // that they test the page's sentences against the real catalogue rather than a copy of it.
-//   page_records problem KIND SCENARIO FIRST SECOND FACTOR   one problem (KIND work or supply)
-//   page_records drawn SEED COUNT                             COUNT problems drawn from SEED
+//   page_records problem KIND SCENARIO FIRST SECOND FACTOR [MODEL]
+//                                                             one problem (KIND work or supply,
+//                                                             MODEL inverse, direct or constant)
+//   page_records drawn SEED COUNT [--mixed] [--by-hand]       the first COUNT problems of a
+//                                                             session from SEED
 //   page_records worksheet CODE COUNT KINDS GROUPS            a worksheet (KINDS both, work or
 //                                                             supply; used for older codes)
 //   page_records code NONCE COUNT KINDS GROUPS CALCULATOR     a sheet's code as a JSON string
-//   page_records session SEED [LINE ...]                      the events of a whole session
+//   page_records session SEED [--mixed] [--by-hand] [LINE ...]
+//                                                             the events of a whole session
 //                                                             from SEED with these lines typed
 #include "exercise_generator.hpp"
 #include "practice_session.hpp"
 #include "records_json.hpp"
 #include "worksheet.hpp"
 
+#include <cstddef>
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
@@ -32,9 +37,21 @@ SheetChoices choices(char** argv, Calculator calculator)
             calculator};
 }
 
+// The round's options that lead the arguments from at, which then stands after them.
+RoundOptions optionsAt(const std::vector<std::string_view>& args, std::size_t& at)
+{
+    RoundOptions options;
+    for (; at < args.size() && args[at].starts_with("--"); ++at) {
+        options.mixed = options.mixed || args[at] == "--mixed";
+        options.byHand = options.byHand || args[at] == "--by-hand";
+    }
+    return options;
+}
+
 // The events of a session as the page gets them, in order, as one JSON array; the dialogue's
 // text is dropped. Every line typed is followed by a line end, as the page hands it over.
-std::string sessionEvents(unsigned seed, const std::vector<std::string_view>& lines)
+std::string sessionEvents(unsigned seed, RoundOptions options,
+                          const std::vector<std::string_view>& lines)
 {
     std::string typed;
     for (const auto line : lines) {
@@ -47,7 +64,7 @@ std::string sessionEvents(unsigned seed, const std::vector<std::string_view>& li
     operations.event = [&json](const SessionEvent& event) {
         json += (json.size() == 1 ? "" : ",\n") + eventJson(event);
     };
-    practiceSession(in, dropped, operations, seed);
+    practiceSession(in, dropped, operations, seed, options);
     return json + "]";
 }
 
@@ -56,21 +73,34 @@ std::string sessionEvents(unsigned seed, const std::vector<std::string_view>& li
 int main(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (args.size() == 6 && args[0] == "problem") {
+    if ((args.size() == 6 || args.size() == 7) && args[0] == "problem") {
         Exercise e;
         e.kind = args[1] == "work" ? ExerciseKind::WorkExercise : ExerciseKind::SupplyExercise;
         e.scenarioIndex = number(argv[3]);
         e.firstGroupSize = number(argv[4]);
         e.secondGroupSize = number(argv[5]);
         e.factor = number(argv[6]);
-        e.givenDuration = e.factor * e.secondGroupSize;
-        e.expectedAnswer = e.factor * e.firstGroupSize;
+        const std::string_view model = args.size() == 7 ? args[6] : "inverse";
+        e.model = model == "direct"     ? ExerciseModel::Direct
+                  : model == "constant" ? ExerciseModel::Constant
+                                        : ExerciseModel::Inverse;
+        const bool inverse = e.model == ExerciseModel::Inverse;
+        e.givenDuration = e.factor * (inverse ? e.secondGroupSize : e.firstGroupSize);
+        e.expectedAnswer = e.factor * (inverse ? e.firstGroupSize : e.secondGroupSize);
+        if (e.model == ExerciseModel::Constant) {
+            e.givenDuration = e.expectedAnswer = e.factor;
+        }
         std::cout << problemJson(e) << '\n';
-    } else if (args.size() == 3 && args[0] == "drawn") {
+    } else if (args.size() >= 3 && args[0] == "drawn") {
+        std::size_t at = 3;
+        const RoundOptions options = optionsAt(args, at);
         std::srand(static_cast<unsigned>(std::stoul(argv[2])));
         std::string json = "[";
+        std::vector<ExerciseModel> models;
         for (int i = 0; i < number(argv[3]); ++i) {
-            json += (i == 0 ? "" : ",") + problemJson(drawExercise());
+            const Exercise e = drawExercise(options, models);
+            models.push_back(e.model);
+            json += (i == 0 ? "" : ",") + problemJson(e);
         }
         std::cout << json << "]\n";
     } else if (args.size() == 5 && args[0] == "worksheet") {
@@ -80,8 +110,11 @@ int main(int argc, char** argv)
         std::cout << jsonString(sheetCode(std::stoull(argv[2]), choices(argv + 3, calculator)))
                   << '\n';
     } else if (args.size() >= 2 && args[0] == "session") {
-        std::cout << sessionEvents(static_cast<unsigned>(std::stoul(argv[2])),
-                                   {args.begin() + 2, args.end()})
+        std::size_t at = 2;
+        const RoundOptions options = optionsAt(args, at);
+        const auto from = args.begin() + static_cast<std::ptrdiff_t>(at);
+        std::cout << sessionEvents(static_cast<unsigned>(std::stoul(argv[2])), options,
+                                   {from, args.end()})
                   << '\n';
     } else {
         std::cerr << "usage: page_records problem|drawn|worksheet|code|session ...\n";

@@ -10,14 +10,14 @@ import { sessionEvents } from "./records.mjs";
 // A platform's API that records each call as [name, ...args] and refuses to set the elements
 // in failing (error 405); throwing makes every call throw. The rest of a round's calls and
 // values are judged in the browser tests, against scorm-again.
-function recordingApi({ failing = [], throwing = false } = {}) {
+function recordingApi({ failing = [], throwing = false, values = {} } = {}) {
   const calls = [];
   let error = "0";
   const call = (name) => (...args) => {
     calls.push([name, ...args]);
     if (throwing) throw new Error("API gone");
     error = failing.includes(args[0]) ? "405" : "0";
-    return name === "LMSGetValue" ? "" : String(error === "0");
+    return name === "LMSGetValue" ? values[args[0]] ?? "" : String(error === "0");
   };
   return {
     calls,
@@ -172,4 +172,22 @@ test("the longest round fits the suspend data; a journal that does not is not se
   const { api, platform } = connected();
   platform.suspend({ seed: 9, lines: Array(1000).fill("1234") });
   assert.deepStrictEqual([sets(api, "cmi.core.exit"), sets(api, "cmi.suspend_data")], [[""], [""]]);
+});
+
+test("a mixed round from the launch data: each model chosen is an interaction before the number",
+     () => {
+  const { api, platform } = connected({ values: { "cmi.launch_data": "anzahl=5&art=gemischt" } });
+  assert.deepStrictEqual([platform.goal, platform.options], [5, { mixed: true, byHand: false }]);
+  // Seed 5, mixed: inverse, inverse, then a direct problem; the learner took the first two for
+  // inverse and direct.
+  const journal = { seed: 5, lines: [], mixed: true, choices: ["inverse", "direct"] };
+  hearAll(platform, sessionEvents(5, ["1", "1", "1", "9"], { mixed: true }), journal);
+  const interaction = (field) => sets(api, new RegExp(`^cmi\\.interactions\\.\\d+\\.${field}$`));
+  assert.deepStrictEqual(interaction("id"),
+                         ["Aufgabe1Zusammenhang", "Aufgabe1", "Aufgabe2Zusammenhang", "Aufgabe2"]);
+  assert.deepStrictEqual(interaction("type"), ["choice", "numeric", "choice", "numeric"]);
+  assert.deepStrictEqual(interaction("student_response").filter((_, at) => at % 2 === 0),
+                         ["b", "a"]);
+  assert.deepStrictEqual(interaction("result").filter((_, at) => at % 2 === 0),
+                         ["correct", "wrong"]);
 });

@@ -16,16 +16,23 @@ if (!existsSync(TOOL)) {
 
 const made = (...args) => JSON.parse(execFileSync(TOOL, args.map(String), { encoding: "utf8" }));
 
-// One problem: kind "work" or "supply", the scenario, both groups and the factor.
-export const problem = (kind, scenario, first, second, factor) =>
-  made("problem", kind, scenario, first, second, factor);
+// One problem: kind "work" or "supply", the scenario, both groups, the factor (what each member
+// achieves for a direct problem, the duration for a constant one) and the model ("inverse",
+// "direct" or "constant").
+export const problem = (kind, scenario, first, second, factor, model = "inverse") =>
+  made("problem", kind, scenario, first, second, factor, model);
+
+// The round's options as page_records takes them.
+const flags = ({ mixed = false, byHand = false } = {}) =>
+  [...(mixed ? ["--mixed"] : []), ...(byHand ? ["--by-hand"] : [])];
 
 // count problems as the program draws them after seeding with seed: the problems of a session
-// with that seed, in order.
-export const drawn = (seed, count) => made("drawn", seed, count);
+// with that seed and these options ({ mixed, byHand }), in order.
+export const drawn = (seed, count, options) => made("drawn", seed, count, ...flags(options));
 
-// The events of a whole session from seed, with these lines typed.
-export const sessionEvents = (seed, lines) => made("session", seed, ...lines);
+// The events of a whole session from seed, with these lines typed, in a round with options.
+export const sessionEvents = (seed, lines, options) =>
+  made("session", seed, ...flags(options), ...lines);
 
 // The events of a session from seed in which each of answers, given as a function of the
 // problem (problem => number), is typed and followed by 1, but the last by 9.

@@ -2,7 +2,7 @@
 import assert from "node:assert";
 import { test } from "node:test";
 import { marksLabel, reviewLines } from "../../web/trainer/review.js";
-import { follow, newRound } from "../../web/trainer/rounds.js";
+import { chose, follow, newRound } from "../../web/trainer/rounds.js";
 import { DIRECT, RIGHT, WRONG, answeredSession, sessionEvents } from "./records.mjs";
 
 // Seed 1 poses two work problems, then two supply problems:
@@ -19,7 +19,8 @@ const CASES = [
     "Typische Fehler: 1-mal gerechnet wie beim geraden Dreisatz (mehr braucht mehr Zeit), " +
       "1-mal beim Wert für 1 aufgehört, 1-mal den Unterschied dazugezählt oder abgezogen.",
     "Tipp für die nächste Runde: Frag dich vor dem Rechnen: Wird die Zeit länger oder " +
-      "kürzer, wenn es mehr werden? Bei diesen Aufgaben gilt: Je mehr, desto weniger Zeit."]],
+      "kürzer, wenn es mehr werden? Wenn mehr die Arbeit teilen, gilt: Je mehr, desto weniger " +
+      "Zeit."]],
   ["the most frequent mistake's advice",
    [ADDED, RIGHT, ADDED, FIRST_STEP],
    ["Arbeitsaufgaben: 1 von 2 richtig, Vorratsaufgaben: 0 von 2 richtig.",
@@ -40,4 +41,28 @@ test("the marks are read as one sentence, hints named, an open problem too", () 
   assert.strictEqual(marksLabel(round.problems),
                      "Aufgabe 1 richtig, Aufgabe 2 falsch, mit Tipp, Aufgabe 3 nicht beantwortet");
   assert.strictEqual(marksLabel(problems([RIGHT, WRONG])), "Aufgabe 1 richtig, Aufgabe 2 falsch");
+});
+
+test("in a mixed round the review counts the models recognised and names the confusions", () => {
+  // Seed 5, mixed: inverse, inverse, inverse, direct, constant, direct. Chosen: right, the
+  // direct model twice for an inverse one, the inverse one for a direct, right, right.
+  const choices = ["inverse", "direct", "direct", "inverse", "constant", "direct"];
+  const events = sessionEvents(5, Array(6).fill(["1", "1"]).flat().slice(0, -1).concat("9"),
+                               { mixed: true });
+  const round = newRound();
+  for (const event of events) {
+    follow(round, event);
+    if (event.type === "problemPosed") chose(round, choices[event.number - 1]);
+  }
+  assert.deepStrictEqual(round.problems.map(({ model }) => model),
+                         ["inverse", "inverse", "inverse", "direct", "constant", "direct"]);
+  const lines = reviewLines(round.problems);
+  assert.deepStrictEqual(lines.slice(1, 3), [
+    "Zusammenhang richtig erkannt: 3 von 6.",
+    "Verwechselt: 2-mal „je mehr, desto mehr“ gewählt, wo „je mehr, desto weniger“ galt; " +
+      "1-mal „je mehr, desto weniger“ gewählt, wo „je mehr, desto mehr“ galt.",
+  ]);
+  // An inverse-only round says nothing of models.
+  assert.ok(!problems([RIGHT, WRONG]).some((p) => p.chosen));
+  assert.doesNotMatch(reviewLines(problems([RIGHT, WRONG])).join(" "), /Zusammenhang/);
 });

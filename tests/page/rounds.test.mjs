@@ -12,9 +12,11 @@ test("a finished session is a round with its score, how it ended and each proble
   const { events } = answeredSession(1, [RIGHT, DIRECT, RIGHT]);
   assert.deepStrictEqual(roundOf(followed(events, [1])), {
     posed: 3, correct: 2, how: "declined", problems: [
-      { kind: "work", right: true, hinted: true, mistake: null },
-      { kind: "work", right: false, hinted: false, mistake: "direct" },
-      { kind: "supply", right: true, hinted: false, mistake: null },
+      { kind: "work", model: "inverse", right: true, hinted: true, mistake: null, chosen: null },
+      { kind: "work", model: "inverse", right: false, hinted: false, mistake: "direct",
+        chosen: null },
+      { kind: "supply", model: "inverse", right: true, hinted: false, mistake: null,
+        chosen: null },
     ],
   });
 });
@@ -24,8 +26,8 @@ test("a round whose input ended, or that was interrupted, is listed with the pro
   const ended = followed(sessionEvents(1, ["9", "1"]));
   assert.deepStrictEqual(roundOf(ended), {
     posed: 2, correct: 1, how: "inputEnded", problems: [
-      { kind: "work", right: true, hinted: false, mistake: null },
-      { kind: "work", right: null, hinted: false, mistake: null },
+      { kind: "work", model: "inverse", right: true, hinted: false, mistake: null, chosen: null },
+      { kind: "work", model: "inverse", right: null, hinted: false, mistake: null, chosen: null },
     ],
   });
   // A round that never told its end is none.

@@ -6,11 +6,14 @@
 // passed or failed) clears that. Errors the API reports are named to the learner, never thrown.
 
 import { journalText, readJournal } from "../trainer/journal.js";
+import { optionsIn } from "../trainer/round_options.js";
 
 const SEARCH_LIMIT = 7; // parents above a window, as ADL's API wrapper climbs
 const DEFAULT_GOAL = 10;
 const MOST_PROBLEMS = 30;
 const SUSPEND_DATA_LIMIT = 4096; // CMIString4096
+// A choice interaction's responses are single letters: the models in the buttons' order.
+const CHOICE_LETTERS = { direct: "a", inverse: "b", constant: "c" };
 
 // The window's API object, or null where there is none or the window is another origin's.
 function apiOf(window) {
@@ -106,6 +109,8 @@ export const interactionId = (number) => `Aufgabe${number}`;
 // without an api, or when the platform refuses to initialise. now gives the time in
 // milliseconds; report(message) shows an error the platform reported. The result:
 //   goal     the number of problems in a round
+//   options  the round's options: mixed problems, numbers to work by hand (art=gemischt,
+//            rechner=ohne in the launch data)
 //   resumed  the journal of the suspended round to replay, or null
 //   hear(event, journal, replayed)  each of the program's events, with the round's journal and
 //            whether the line just read came from a replayed journal (then it was reported
@@ -141,11 +146,14 @@ export function connectPlatform(api, { now, report }) {
     return null;
   }
   const startedAt = now();
-  const goal = goalOf(get("cmi.launch_data"));
+  const launchData = get("cmi.launch_data");
+  const goal = goalOf(launchData);
+  const options = optionsIn(launchData);
   const resumed = get("cmi.core.entry") === "resume" ? readJournal(get("cmi.suspend_data")) : null;
   const firstInteraction = Number.parseInt(get("cmi.interactions._count"), 10) || 0;
   let reported = 0;
   let posed = 0;
+  let model = "inverse";
   let correct = 0;
   let askedAt = startedAt;
 
@@ -170,8 +178,26 @@ export function connectPlatform(api, { now, report }) {
     finished = true;
   }
 
+  // In a mixed round the model chosen first, as an interaction of its own: a, b or c for the
+  // three buttons' models.
+  function chosen(journal, at) {
+    const taken = journal.choices?.[posed - 1];
+    if (!journal.mixed || !taken) {
+      return;
+    }
+    const n = `cmi.interactions.${firstInteraction + reported++}`;
+    set(`${n}.id`, `${interactionId(posed)}Zusammenhang`);
+    set(`${n}.type`, "choice");
+    set(`${n}.student_response`, CHOICE_LETTERS[taken]);
+    set(`${n}.correct_responses.0.pattern`, CHOICE_LETTERS[model]);
+    set(`${n}.result`, taken === model ? "correct" : "wrong");
+    set(`${n}.latency`, timespan(at - askedAt));
+    set(`${n}.time`, timeOfDay(new Date(at)));
+  }
+
   function answered({ answer, erg, right }, journal) {
     const at = now();
+    chosen(journal, at);
     const n = `cmi.interactions.${firstInteraction + reported++}`;
     set(`${n}.id`, interactionId(posed));
     set(`${n}.type`, "numeric");
@@ -188,6 +214,7 @@ export function connectPlatform(api, { now, report }) {
 
   return {
     goal,
+    options,
     resumed,
 
     hear(event, journal, replayed) {
@@ -196,6 +223,7 @@ export function connectPlatform(api, { now, report }) {
       }
       if (event.type === "problemPosed") {
         posed = event.number;
+        model = event.problem.model;
       } else if (event.type === "questionOpened" && event.question === "answer") {
         askedAt = now();
       } else if (event.type === "answerJudged") {

@@ -1,11 +1,11 @@
 # The trainer as a SCORM 1.2 package for learning platforms, made in the folder OUT from the
 # site: the trainer's page without what only the site needs (the web app manifest, the icons,
 # the worksheet), its script, style and program, the licence, and imsmanifest.xml, which lists
-# every file and hands the platform the round's goal as launch data. A platform always serves
+# every file and hands the platform the round as launch data. A platform always serves
 # the package over http, so the copy of the program for file:// stays out, and without the web
 # app manifest the page asks for no offline worker in the platform's origin (offline.js).
-# Usage: cmake -DSITE=... -DOUT=... -DGOAL=N -DVERSION=... -DTEMPLATE=imsmanifest.xml.in
-#              -P scorm_package.cmake
+# Usage: cmake -DSITE=... -DOUT=... -DNAME=... -DLAUNCH=... -DTITLE=... -DVERSION=...
+#              -DTEMPLATE=imsmanifest.xml.in -P scorm_package.cmake
 
 set(files trainer.css trainer.js dreisatz.js dreisatz.wasm LICENSE.txt)
 file(REMOVE_RECURSE ${OUT})
@@ -33,4 +33,11 @@ set(FILES "")
 foreach(name IN LISTS files)
     string(APPEND FILES "      <file href=\"${name}\"/>\n")
 endforeach()
+# The package of 10 keeps the identifier it had when it was the only one.
+if(NAME MATCHES "^[0-9]+$")
+    set(IDENTIFIER anzahl-${NAME})
+else()
+    set(IDENTIFIER ${NAME})
+endif()
+string(REPLACE "&" "&amp;" LAUNCH "${LAUNCH}")
 configure_file(${TEMPLATE} ${OUT}/imsmanifest.xml @ONLY)

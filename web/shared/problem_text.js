@@ -1,14 +1,30 @@
 // A problem in the pages' words, correct German, from the program's record of it
-// (src/session/records_json.hpp: the numbers and the words of its scenario). Every page words a
-// problem here and nowhere else: the trainer's dialogue, its working and tutor, reading aloud,
-// and the worksheets with their keys.
+// (src/session/records_json.hpp: its model, numbers and the words of its scenario). Every page
+// words a problem here and nowhere else: the trainer's dialogue, its working, tutor and choice
+// of the model, reading aloud, and the worksheets with their keys.
+
+// A constant problem's sentence with its numbers in their places.
+const filled = (template, { first, second, given }) => template
+  .replace("{first}", first).replace("{given}", given).replace("{second}", second);
 
 // The statement: the given sentence and the question.
-//   "Eine Gruppe von 4 Reinigungskräften schafft die vorgegebene Arbeit durchschnittlich in
-//    77 Stunden." "Wie viele Stunden braucht dann eine Gruppe von 11 Reinigungskräften?"
-//   "12 Autos kommen mit vorrätigem Motoröl 24 Monate aus." "Wie viele Monate reicht das
-//    Motoröl für 8 Autos?"
-export function statement({ kind, first, second, given, words }) {
+//   inverse: "Eine Gruppe von 4 Reinigungskräften schafft die vorgegebene Arbeit
+//     durchschnittlich in 77 Stunden." "Wie viele Stunden braucht dann eine Gruppe von 11
+//     Reinigungskräften?"; "12 Autos kommen mit vorrätigem Motoröl 24 Monate aus." "Wie viele
+//     Monate reicht das Motoröl für 8 Autos?"
+//   direct: "7 Kühe fressen in einer Woche 42 Ballen Heu." "Wie viele Ballen Heu fressen 3 Kühe
+//     in derselben Zeit?"
+//   constant: the scenario's own two sentences.
+export function statement(problem) {
+  const { kind, model, first, second, given, words } = problem;
+  if (model === "direct") {
+    const { verb, when, again, amount } = words.direct;
+    return [`${first} ${words.many} ${verb} ${when} ${given} ${amount}.`,
+            `Wie viele ${amount} ${verb} ${second} ${words.many} ${again}?`];
+  }
+  if (model === "constant") {
+    return [filled(words.constant.given, problem), filled(words.constant.question, problem)];
+  }
   if (kind === "work") {
     return [`Eine Gruppe von ${first} ${words.manyDative} schafft die vorgegebene Arbeit ` +
               `durchschnittlich in ${given} ${words.unitDative}.`,
@@ -27,16 +43,36 @@ export const sentences = (problem) =>
 // The problem as it is read aloud: the statement in one.
 export const spokenProblem = (problem) => statement(problem).join(" ");
 
-// The answer with its unit, as the key names it: "28 Monate".
-export const answerWithUnit = ({ answer, words }) => `${answer} ${words.unit}`;
+// What the answer counts: the time, what is achieved or used up, or the constant's duration.
+export function unitOf({ model, words }) {
+  return model === "direct" ? words.direct.amount
+    : model === "constant" ? words.constant.unit : words.unit;
+}
 
-// The working as German classes set out an inverse proportion: the given pair, one member's
-// time, then the asked group's time. Each line as its two sides:
-//   7 Kühe → 12 Monate
-//   1 Kuh  → 7 · 12 = 84 Monate
-//   3 Kühe → 84 : 3 = 28 Monate
-export function workingLines({ first, second, given, words }) {
-  const { one, many, unit } = words;
+// The answer with its unit, as the key names it: "28 Monate".
+export const answerWithUnit = (problem) => `${problem.answer} ${unitOf(problem)}`;
+
+// The working as German classes set it out, each line as its two sides. Inverse: the given
+// pair, one member's time, then the asked group's time; direct: the given pair, one member's
+// share, then the asked group's; constant: the same duration for both groups.
+//   7 Kühe → 12 Monate           7 Kühe → 42 Ballen Heu             6 Schüler → 90 Minuten
+//   1 Kuh  → 7 · 12 = 84 Monate  1 Kuh  → 42 : 7 = 6 Ballen Heu     8 Schüler → 90 Minuten
+//   3 Kühe → 84 : 3 = 28 Monate  3 Kühe → 6 · 3 = 18 Ballen Heu
+export function workingLines(problem) {
+  const { model, first, second, given, answer, words } = problem;
+  const { one, many } = words;
+  const unit = unitOf(problem);
+  if (model === "constant") {
+    return [[`${first} ${many}`, `${given} ${unit}`], [`${second} ${many}`, `${answer} ${unit}`]];
+  }
+  if (model === "direct") {
+    const share = given / first;
+    return [
+      [`${first} ${many}`, `${given} ${unit}`],
+      [`1 ${one}`, `${given} : ${first} = ${share} ${unit}`],
+      [`${second} ${many}`, `${share} · ${second} = ${answer} ${unit}`],
+    ];
+  }
   const alone = first * given; // one member alone needs the group's size times as long
   return [
     [`${first} ${many}`, `${given} ${unit}`],
@@ -45,19 +81,66 @@ export function workingLines({ first, second, given, words }) {
   ];
 }
 
-// The inverse relation of a problem: "Je mehr Kühe, desto kürzer reicht das Heu".
-export function relation({ kind, first, second, words }) {
+// How the asked quantity is said after "desto", growing and shrinking: "länger reicht das Heu",
+// "mehr Ballen Heu fressen sie", "länger dauert der Film".
+export function comparatives({ kind, model, words }) {
+  if (model === "direct") {
+    const { verb, amount } = words.direct;
+    return [`mehr ${amount} ${verb} sie`, `weniger ${amount} ${verb} sie`];
+  }
+  if (model === "constant") {
+    return [words.constant.longer, words.constant.shorter];
+  }
+  return kind === "work" ? ["mehr Zeit brauchen sie", "weniger Zeit brauchen sie"]
+    : [`länger ${words.lasts} ${words.stock}`, `kürzer ${words.lasts} ${words.stock}`];
+}
+
+// Which way each model makes the asked quantity go when the group grows.
+const GROWS = { direct: 0, inverse: 1 };
+
+// The relation of a problem in the direction of its numbers: "Je mehr Kühe, desto kürzer
+// reicht das Heu", "Je weniger Kühe, desto weniger Ballen Heu fressen sie", "Das hängt nicht
+// von der Anzahl der Schüler ab".
+export function relation(problem) {
+  const { model, first, second, words } = problem;
+  if (model === "constant") {
+    return `Das hängt nicht von der Anzahl der ${words.many} ab`;
+  }
   const more = second > first;
-  const { many, stock, lasts } = words;
-  const then = kind === "work"
-    ? `desto ${more ? "weniger" : "mehr"} Zeit brauchen sie`
-    : `desto ${more ? "kürzer" : "länger"} ${lasts} ${stock}`;
-  return `Je ${more ? "mehr" : "weniger"} ${many}, ${then}`;
+  const [grows, shrinks] = comparatives(problem);
+  const then = (GROWS[model] === 0) === more ? grows : shrinks;
+  return `Je ${more ? "mehr" : "weniger"} ${words.many}, desto ${then}`;
 }
 
 // Why the working goes that way: "Je mehr Kühe, desto kürzer reicht das Heu: erst für 1 Kuh,
-// dann für 8 Kühe."
+// dann für 8 Kühe." For a constant problem: "Das hängt nicht von der Anzahl der Schüler ab: Für
+// 8 Schüler sind es genauso 90 Minuten wie für 6."
 export function reasoning(problem) {
-  const { one, many } = problem.words;
-  return `${relation(problem)}: erst für 1 ${one}, dann für ${problem.second} ${many}.`;
+  const { model, first, second, given, words } = problem;
+  if (model === "constant") {
+    return `${relation(problem)}: Für ${second} ${words.many} sind es genauso ${given} ` +
+      `${unitOf(problem)} wie für ${first}.`;
+  }
+  return `${relation(problem)}: erst für 1 ${words.one}, dann für ${second} ${words.many}.`;
+}
+
+// The three choices of a model, in the problem's own words, each with the model it names:
+// the asked quantity growing with the group, shrinking, or not depending on it.
+export function modelChoices(problem) {
+  const [grows, shrinks] = comparatives(problem);
+  const { many } = problem.words;
+  return [
+    { model: "direct", label: `Je mehr ${many}, desto ${grows}` },
+    { model: "inverse", label: `Je mehr ${many}, desto ${shrinks}` },
+    { model: "constant", label: `Das hängt nicht von der Anzahl der ${many} ab` },
+  ];
+}
+
+// The model that holds, said after a wrong choice: "Hier gilt: je mehr Kühe, desto mehr Ballen
+// Heu fressen sie."
+export function modelSentence(problem) {
+  const holds = modelChoices(problem).find(({ model }) => model === problem.model).label;
+  // "je mehr …" goes on after the colon; "Das hängt …" is a sentence of its own.
+  const said = problem.model === "constant" ? holds : holds.replace(/^Je/, "je");
+  return `Hier gilt: ${said}.`;
 }

@@ -11,6 +11,8 @@ const PRELOADED = { mode: "no-cors", credentials: "include" };
 
 // Runs one session of the program that create (Emscripten's factory) makes:
 //   seed        the random source's seed, a whole number below 2^32
+//   mixed       whether the round mixes the three models (default: inverse problems only)
+//   byHand      whether its numbers are to be worked without a calculator
 //   onEvent     each event as an object: { type: "problemPosed", number, problem }, ...
 //   readLine    resolves to a line's bytes with its line end, no bytes at the end of the input,
 //               or null when the learner interrupted the read (Ctrl-C)
@@ -18,11 +20,13 @@ const PRELOADED = { mode: "no-cors", credentials: "include" };
 //   print       each line of the program's own text, without its line end
 // options go to Emscripten as they are (wasmBinary, instantiateWasm). Resolves once the
 // session has ended.
-export async function runProgram(create, { seed, onEvent, readLine, waitForKey,
-                                           print = () => {} }, options = {}) {
+export async function runProgram(create, { seed, mixed = false, byHand = false, onEvent, readLine,
+                                           waitForKey, print = () => {} }, options = {}) {
   const program = await create({
     ...options,
     seed,
+    mixed,
+    byHand,
     onEvent: (json) => onEvent(JSON.parse(json)),
     readLine,
     waitForKey,

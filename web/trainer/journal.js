@@ -4,28 +4,41 @@
 // score, and the hints its review. The standalone page keeps the journal, with
 // this visit's rounds, in the tab's sessionStorage; a learning platform keeps it as the round's
 // suspend data (web/platform/platform.js).
-//   { seed, lines, hints }  seed as the program takes it, lines as typed (each a number), hints
-//                           the numbers of the problems with a hint (1 for the first)
+//   { seed, lines, hints, mixed, byHand, choices }
+//     seed as the program takes it, lines as typed (each a number), hints the numbers of the
+//     problems with a hint (1 for the first), the round's options (mixed problems, numbers to
+//     work by hand) and, in a mixed round, the model chosen for each problem, in order.
 
 import { readTyped } from "./typed_number.js";
 
 const MAX_LINE = 16; // the answer field's maxlength
 
-// The journal of a round that starts with seed.
-export const newJournal = (seed) => ({ seed, lines: [], hints: [] });
+const MODELS = ["inverse", "direct", "constant"];
 
-export const journalText = ({ seed, lines, hints }) => JSON.stringify({ seed, lines, hints });
+// The journal of a round that starts with seed, with the round's options.
+export const newJournal = (seed, { mixed = false, byHand = false } = {}) =>
+  ({ seed, lines: [], hints: [], mixed, byHand, choices: [] });
 
-// A journal of before the hints were kept has none.
-const copied = ({ seed, lines, hints = [] }) => ({ seed, lines: [...lines], hints: [...hints] });
+export const journalText = ({ seed, lines, hints, mixed, byHand, choices }) =>
+  JSON.stringify({ seed, lines, hints, mixed, byHand, choices });
+
+// A journal of before the hints, or the options, were kept has none.
+const copied = ({ seed, lines, hints = [], mixed = false, byHand = false, choices = [] }) =>
+  ({ seed, lines: [...lines], hints: [...hints], mixed, byHand, choices: [...choices] });
+
+const optional = (value, valid) => value === undefined || valid(value);
 
 // Only what the page itself could have handed over: a whole seed and lines that are numbers.
 function validJournal(value) {
   return !!value && Number.isInteger(value.seed) && value.seed >= 0 && value.seed <= 0xffffffff &&
     Array.isArray(value.lines) && value.lines.every((line) => typeof line === "string" &&
       line.length <= MAX_LINE && readTyped("answer", line)?.line === line) &&
-    (value.hints === undefined || (Array.isArray(value.hints) &&
-      value.hints.every((number) => Number.isInteger(number) && number >= 1)));
+    optional(value.hints, (hints) => Array.isArray(hints) &&
+      hints.every((number) => Number.isInteger(number) && number >= 1)) &&
+    optional(value.mixed, (flag) => typeof flag === "boolean") &&
+    optional(value.byHand, (flag) => typeof flag === "boolean") &&
+    optional(value.choices, (choices) => Array.isArray(choices) &&
+      choices.every((model) => MODELS.includes(model)));
 }
 
 function parsed(text) {

@@ -14,8 +14,34 @@ function mark({ right, hinted }) {
   return { glyph, kind, said: hinted ? `${said}, mit Tipp` : said, hinted };
 }
 
-// The review's sentences for a round's problems: kinds, mistakes (or none) and advice (or
-// none).
+// The models as the review names them, for a learner who chose one before answering.
+export const MODEL_NAMES = { direct: "„je mehr, desto mehr“", inverse: "„je mehr, desto weniger“",
+                             constant: "„hängt nicht von der Anzahl ab“" };
+
+// How the models were chosen in a mixed round: how many right, and which was taken for which.
+function choiceLines(problems) {
+  const chosen = problems.filter((p) => p.chosen);
+  if (!chosen.length) {
+    return [];
+  }
+  const right = chosen.filter((p) => p.chosen === p.model).length;
+  const lines = [`Zusammenhang richtig erkannt: ${right} von ${chosen.length}.`];
+  const confused = new Map();
+  for (const { chosen: taken, model } of chosen.filter((p) => p.chosen !== p.model)) {
+    const key = `${taken} ${model}`;
+    confused.set(key, (confused.get(key) ?? 0) + 1);
+  }
+  if (confused.size) {
+    lines.push(`Verwechselt: ${[...confused].map(([key, n]) => {
+      const [taken, model] = key.split(" ");
+      return `${n}-mal ${MODEL_NAMES[taken]} gewählt, wo ${MODEL_NAMES[model]} galt`;
+    }).join("; ")}.`);
+  }
+  return lines;
+}
+
+// The review's sentences for a round's problems: kinds, the models chosen (in a mixed round),
+// mistakes (or none) and advice (or none).
 export function reviewLines(problems) {
   const lines = [];
   const kinds = KINDS.map(([kind, name]) => [name, problems.filter((p) => p.kind === kind)])
@@ -25,6 +51,7 @@ export function reviewLines(problems) {
   if (kinds.length) {
     lines.push(`${kinds.join(", ")}.`);
   }
+  lines.push(...choiceLines(problems));
   const counts = MISTAKES.map((mistake) =>
     [mistake, problems.filter((p) => p.mistake === mistake).length]).filter(([, n]) => n > 0);
   if (counts.length) {

@@ -2,7 +2,8 @@
 // rounds, each a plain record of the page's, shown as one item:
 //   { posed, correct, how, problems }
 // how as the program's sessionFinished says the round ended; problems one per posed problem:
-// { kind, right (null while unanswered), hinted, mistake (tutor.js, or null) }.
+// { kind, model, right (null while unanswered), hinted, mistake (tutor.js, or null),
+//   chosen (the model the learner chose in a mixed round, else null) }.
 
 import { reviewBlock } from "./review.js";
 import { mistakeOf } from "./tutor.js";
@@ -18,8 +19,9 @@ export const newRound = (hints = []) =>
 export function follow(round, event) {
   if (event.type === "problemPosed") {
     round.problem = event.problem;
-    round.problems.push({ kind: event.problem.kind, right: null,
-                          hinted: round.hints.includes(event.number), mistake: null });
+    round.problems.push({ kind: event.problem.kind, model: event.problem.model, right: null,
+                          hinted: round.hints.includes(event.number), mistake: null,
+                          chosen: null });
   } else if (event.type === "questionOpened") {
     round.tally = { posed: event.posed, correct: event.correct };
   } else if (event.type === "answerJudged") {
@@ -42,6 +44,14 @@ export function hinted(round) {
   record.hinted = true;
   round.hints.push(round.problems.length);
   return true;
+}
+
+// The model the learner chose for the round's current problem, before answering it.
+export function chose(round, model) {
+  const record = round.problems.at(-1);
+  if (record) {
+    record.chosen = model;
+  }
 }
 
 // The list item of a round, made in document: the score, then the round's review.

@@ -18,14 +18,17 @@
 
 import { keepSiteOffline } from "../offline/offline.js";
 import { connectPlatform, findApi } from "../platform/platform.js";
+import { modelSentence } from "../shared/problem_text.js";
 import { loadProgram } from "../shared/program.js";
 import { createAnswer, keepInView } from "./answer.js";
 import { shownFor } from "./dialogue.js";
 import { createGuard } from "./guard.js";
 import { createReplay, newJournal, readVisit, visitText } from "./journal.js";
+import { createModelChoice } from "./models.js";
 import { progressText } from "./progress.js";
 import { reviewBlock } from "./review.js";
-import { follow, hinted, newRound, roundItem, roundOf } from "./rounds.js";
+import { formValues, optionsIn, optionsOf } from "./round_options.js";
+import { chose, follow, hinted, newRound, roundItem, roundOf } from "./rounds.js";
 import { createReader } from "./speech.js";
 import { createTips } from "./tips.js";
 import { createTranscript } from "./transcript.js";
@@ -51,6 +54,11 @@ const answer = createAnswer({
 const tips = createTips({ button: element("tip"), list: element("tips"), field: answer.field },
                         () => firstHint(session));
 const reader = createReader(window, element("speak"));
+const models = element("models");
+const modelChoice = createModelChoice(
+  { group: models, buttons: [...models.querySelectorAll("button")] }, window,
+  (model) => choose(session, model));
+const roundForm = element("round");
 const restartGuard = createGuard([restart], window);
 const platform = connectPlatform(findApi(window), {
   now: () => Date.now(),
@@ -68,9 +76,14 @@ const NOT_LOADED = "Der Trainer konnte nicht geladen werden.";
 const WHAT_TO_DO = "Lade die Seite neu. Ohne Netz startet er nur, wenn du die Seite vorher " +
   "einmal mit Netz geöffnet hast.";
 const VISIT = "dreisatz"; // the sessionStorage key of this visit
+const LATER = "Gilt ab der nächsten Runde.";
 
-// { state: "running" | "pause" | "ended", interrupted, endPause, round, journal, replay }
-// round: as rounds.js follows it from the events.
+// { state: "running" | "pause" | "ended", interrupted, endPause, round, journal, replay,
+//   choosing, choices, abandon }
+// round: as rounds.js follows it from the events; choosing: a promise that the model of the
+// problem on screen is chosen, while it is not (a mixed round); choices: those of a replayed
+// journal still to come; abandon: ends the session's wait when a new one replaces it.
+
 let session = null;
 const rounds = []; // this visit's rounds, as rounds.js records them
 
@@ -116,6 +129,30 @@ function firstHint(owner) {
   }
 }
 
+// The options of the next round: the form's, which the address or the platform set first.
+const nextOptions = () => optionsOf(Object.fromEntries(new FormData(roundForm)));
+
+function showOptions(options) {
+  const values = formValues(options);
+  roundForm.elements.art.value = values.art;
+  roundForm.elements.rechner.value = values.rechner;
+}
+
+// The model chosen for the problem on screen: noted in the round and its journal; then the
+// number may be typed.
+function choose(owner, model) {
+  if (!owner?.choosing) {
+    return;
+  }
+  chose(owner.round, model);
+  owner.journal.choices.push(model);
+  keepVisit();
+  const chosen = owner.choosing;
+  owner.choosing = null;
+  chosen.resolve();
+  tips.offer(true);
+}
+
 // A random seed for a new round: neighbours who start together get different problems.
 const newSeed = () => crypto.getRandomValues(new Uint32Array(1))[0];
 
@@ -134,10 +171,21 @@ function onEvent(owner, event) {
   if (event.type === "problemPosed") {
     tips.pose(event.problem);
     reader.read(null);
+    if (owner.journal.mixed) {
+      let resolve;
+      owner.choosing = new Promise((settle) => { resolve = settle; });
+      owner.choosing.resolve = resolve;
+      const replayed = owner.choices.shift();
+      if (replayed) {
+        choose(owner, replayed);
+      } else {
+        modelChoice.ask(event.problem);
+      }
+    }
   } else if (event.type === "questionOpened") {
     showProgress(owner);
     answer.openQuestion(event.question);
-    tips.offer(event.question === "answer");
+    tips.offer(event.question === "answer" && !owner.choosing);
     reader.read(event.question === "answer" ? round.problem : null);
     // The goal met, the page answers the continue question itself (unless the journal does).
     if (event.question === "continue" && platform && event.posed >= platform.goal &&
@@ -146,10 +194,15 @@ function onEvent(owner, event) {
     }
   } else if (event.type === "answerJudged") {
     tips.clear();
-    const { mistake } = round.problems[event.number - 1];
-    if (!event.right) {
-      const sentence = mistake && mistakeSentence(round.problem, event.erg, mistake);
-      answer.showWithQuestion(transcript.append(workingBlock(document, round.problem, sentence)));
+    const { mistake, chosen, model } = round.problems[event.number - 1];
+    const wrongModel = chosen !== null && chosen !== model;
+    if (!event.right || wrongModel) {
+      const block = workingBlock(document, round.problem, {
+        model: wrongModel ? modelSentence(round.problem) : null,
+        mistake: mistake && mistakeSentence(round.problem, event.erg, mistake),
+        working: !event.right,
+      });
+      answer.showWithQuestion(transcript.append(block));
     }
   } else if (event.type === "sessionFinished") {
     if (event.how !== "interrupted") {
@@ -163,12 +216,21 @@ function onEvent(owner, event) {
 // A new round, or the round of a journal, replayed.
 async function startSession(journal = null) {
   const seed = journal ? journal.seed : newSeed();
+  const options = journal ? { mixed: journal.mixed, byHand: journal.byHand } : nextOptions();
+  showOptions(options);
   const round = newRound(journal?.hints);
+  let abandon;
+  const abandoned = new Promise((settle) => { abandon = () => settle(null); });
   const owner = { state: "running", interrupted: false, round,
-                  journal: { ...newJournal(seed), hints: round.hints },
-                  replay: createReplay(journal ? journal.lines : []) };
+                  journal: { ...newJournal(seed, options), hints: round.hints },
+                  replay: createReplay(journal ? journal.lines : []), choosing: null,
+                  choices: [...(journal?.choices ?? [])], abandon };
+  session?.abandon();
   session = owner;
   keepVisit();
+  element("round-note").textContent = "";
+  element("progress").before(roundForm);
+  modelChoice.hide();
   answer.reset();
   restartGuard.reset();
   weiter.hidden = true;
@@ -179,20 +241,23 @@ async function startSession(journal = null) {
   const runSession = await programLoaded.catch((error) => notLoaded(owner, error));
   await runSession?.({
     seed,
+    ...options,
     onEvent: (event) => onEvent(owner, event),
-    readLine: (size) => {
+    // A session replaced by another is interrupted where it waits, and ends unseen.
+    readLine: (size) => Promise.race([abandoned, (async () => {
       if (!platform) {
         keepSiteOffline();
       }
+      await owner.choosing;
       if (session !== owner) {
-        return new Promise(() => {});
+        return abandoned;
       }
       const replayed = owner.replay.next();
       if (replayed !== null) {
         answer.handOver(replayed);
       }
       return answer.readAnswer(size);
-    },
+    })()]),
     waitForKey: () => waitForKey(owner),
   }).then(() => endSession(owner), (error) => notLoaded(owner, error));
 }
@@ -222,6 +287,10 @@ function waitForKey(owner) {
     owner.endPause = () => {
       owner.state = "running";
       weiter.hidden = true;
+      // A key ends the pause's line; Ctrl-C has ended it with "^C".
+      if (!owner.interrupted) {
+        transcript.closeLine();
+      }
       resolve();
     };
   });
@@ -233,6 +302,7 @@ function endSession(owner) {
   }
   owner.state = "ended";
   answer.hide();
+  modelChoice.hide();
   tips.clear();
   reader.read(null);
   weiter.hidden = true;
@@ -246,6 +316,7 @@ function endSession(owner) {
     return;
   }
   actions.hidden = false;
+  restart.before(roundForm);
   transcript.addPageLine(owner.interrupted ? INTERRUPTED : ENDED);
   restartGuard.arm();
   restart.focus({ preventScroll: true });
@@ -309,6 +380,20 @@ document.addEventListener("keydown", (event) => {
 }, true);
 
 weiter.addEventListener("click", () => session?.state === "pause" && session.endPause());
+
+// Another choice of the round: at once while nothing of the round is answered, else for the
+// next one.
+roundForm.addEventListener("submit", (event) => event.preventDefault());
+roundForm.addEventListener("change", () => {
+  const owner = session;
+  const untouched = owner && owner.state === "running" && !owner.journal.lines.length &&
+    !owner.journal.choices.length && !owner.replay.pending;
+  if (untouched) {
+    newSession();
+  } else if (owner?.state !== "ended") {
+    element("round-note").textContent = LATER;
+  }
+});
 restart.addEventListener("click", () => restartGuard.allows() && newSession());
 
 // What is open stays in view when the viewport turns or shrinks.
@@ -340,8 +425,12 @@ window.addEventListener("pagehide", () => {
 
 if (platform) {
   element("privacy").textContent = PLATFORM_PRIVACY;
+  // The teacher chose the round with the package; the learner does not choose another.
+  roundForm.hidden = true;
+  showOptions(platform.options);
   newSession(platform.resumed);
 } else {
+  showOptions(optionsIn(location.search));
   const visit = restoredVisit();
   visit.rounds.forEach(listRound);
   newSession(visit.journal);

@@ -58,6 +58,11 @@ export function createTranscript(log, dialogue) {
       addLine(`${text}\n`, "typed");
     },
 
+    // The end of the open line, as Enter or a key ends it in a terminal.
+    closeLine() {
+      addLine("\n");
+    },
+
     // A line of the page's own, not of the program.
     addPageLine(text) {
       addLine(`${text}\n`, "page-line");

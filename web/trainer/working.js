@@ -1,22 +1,35 @@
-// The working of a wrongly answered problem, in the dialogue right after its feedback: the
-// tutor's sentence on the learner's mistake where it has one, a sentence of the page's own on
-// why, then the working in three lines. It stays with its problem in the transcript.
+// The working of a problem, in the dialogue right after its feedback: after a wrong choice of
+// the model in a mixed round, the model that holds; after a wrong number, the tutor's sentence
+// on the learner's mistake where it has one, a sentence of the page's own on why, then the
+// working line by line. It stays with its problem in the transcript.
 
 import { reasoning, workingLines } from "../shared/problem_text.js";
 
-// The working's element for a problem record, made in document, after the sentence on the
-// mistake (or null).
-export function workingBlock(document, problem, mistake = null) {
+function paragraph(document, text, className = "") {
+  const made = document.createElement("p");
+  made.textContent = text;
+  if (className) {
+    made.className = className;
+  }
+  return made;
+}
+
+// The working's element for a problem record, made in document: model, the sentence on a wrong
+// model (or null); mistake, the one on a wrong number (or null); working, whether the number was
+// wrong and the working follows.
+export function workingBlock(document, problem, { model = null, mistake = null, working = true }
+  = {}) {
   const block = document.createElement("div");
   block.className = "working";
-  if (mistake) {
-    const sentence = document.createElement("p");
-    sentence.className = "mistake";
-    sentence.textContent = mistake;
-    block.append(sentence);
+  if (model) {
+    block.append(paragraph(document, model, "model"));
   }
-  const why = document.createElement("p");
-  why.textContent = reasoning(problem);
+  if (!working) {
+    return block;
+  }
+  if (mistake) {
+    block.append(paragraph(document, mistake, "mistake"));
+  }
   const lines = document.createElement("ol");
   lines.setAttribute("aria-label", "Lösungsweg");
   lines.append(...workingLines(problem).map(([group, time]) => {
@@ -24,6 +37,6 @@ export function workingBlock(document, problem, mistake = null) {
     item.textContent = `${group} → ${time}`;
     return item;
   }));
-  block.append(why, lines);
+  block.append(paragraph(document, reasoning(problem)), lines);
   return block;
 }
