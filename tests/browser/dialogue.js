@@ -8,8 +8,7 @@ const ANSWER_PROMPT = "Gib dein Ergebnis ein und drücke ENTER: ";
 const CONTINUE_PROMPT = "zum Weitermachen drücke 1 und ENTER: ";
 const PAUSE = "Drücke eine Taste oder tippe auf Weiter … ";
 const ENDED = "„Noch eine Runde“ oder Enter beginnt eine neue.\n";
-const PLATFORM_ENDED =
-  "Die Runde ist zu Ende. Für eine neue Runde öffne das Lernpaket noch einmal.\n";
+const PLATFORM_ENDED = "Die Runde ist zu Ende. Deine Punkte hat die Lernplattform bekommen.\n";
 
 // The transcript's text, and a wait until it ends with end, in a page of browsers.js or of
 // playwright; in a learning platform's player page, the package's in its frame.

@@ -1,16 +1,16 @@
 // The trainer as a SCORM 1.2 package in a learning platform, and the standalone page that comes
 // back after a reload, in Chromium, Firefox ESR or WebKitGTK (ENGINE). The platform is a
-// stand-in player page whose API is scorm-again's runtime (site_server.js, platform/); the
-// package runs in its frame from a deep path, its WebAssembly served as
-// application/octet-stream, under the platform's own Content-Security-Policy. scorm-again takes
-// more than SCORM 1.2 and real platforms do, so the page's own calls are recorded and judged
-// against the standard's data types and order (scorm_calls.js), not only what the runtime kept.
+// stand-in for Moodle's SCORM player with Moodle's rules and defaults (platform/moodle.js and
+// moodle_rules.js, after platform/MOODLE.md): its run-time's mastery override at LMSFinish,
+// attempts, review mode and credit, and the gradebook's grading. The package runs in its frame
+// from a deep path, its WebAssembly served as application/octet-stream, under the platform's
+// own Content-Security-Policy. The page's own calls are recorded and judged against the
+// standard's data types and order (scorm_calls.js) too.
 // Run with node --test; SITE is the site folder (the packages are beside it), and CHROMIUM,
 // FIREFOX, or WEBKIT_DRIVER, XVFB and MINIBROWSER the browser.
 "use strict";
 
 const assert = require("node:assert");
-const fs = require("node:fs");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
 const { engine } = require("./browsers.js");
@@ -36,19 +36,6 @@ after(async () => {
   platformServer?.close();
   siteServer?.close();
 });
-
-// The launch a platform gives a learner's first attempt, with the package's own launch data
-// and mastery score, as Moodle reads them from its manifest.
-function firstLaunch(goal) {
-  const manifest = fs.readFileSync(path.join(BUILD, `scorm12-${goal}`, "imsmanifest.xml"), "utf8");
-  const [, launchData] = /<adlcp:datafromlms>([^<]*)</.exec(manifest);
-  const [, mastery] = /<adlcp:masteryscore>([^<]*)</.exec(manifest);
-  return {
-    core: { student_id: "4711", student_name: "Muster, Maxi", lesson_status: "not attempted",
-            entry: "ab-initio", lesson_mode: "normal", credit: "credit" },
-    launch_data: launchData, student_data: { mastery_score: mastery },
-  };
-}
 
 // Each function below runs in the page and finds the trainer's document as
 //   document.getElementById("sco")?.contentDocument ?? document
@@ -93,7 +80,8 @@ async function next(page) {
   await waitForEnd(page, ANSWER_PROMPT);
 }
 
-const calls = (page) => page.evaluate(() => window.platform.calls);
+// The calls of the current launch, as the player recorded them.
+const calls = (page) => page.evaluate(() => window.moodle.calls);
 
 // The values the page wrote to the elements that match, in order.
 const written = (made, element) => writesOf(made)
@@ -103,14 +91,51 @@ const written = (made, element) => writesOf(made)
 const commitsAndFinish = (made) => writesOf(made).map(([name, key]) => (name === "LMSCommit"
   ? "C" : name === "LMSFinish" ? "F" : /\.id$/.test(key) ? "I" : "")).join("");
 
-// A launch of the package of the goal with the platform's data, in a fresh player page.
-async function launch(goal, data) {
-  const page = await browser.open(`${platformServer.origin}/mod/scorm/player.html`);
-  await page.evaluate((launched) => window.platform.launch(...launched),
-                      [data, `/pluginfile.php/123/mod_scorm/content/${goal}/index.html`]);
+const PACKAGE = (name) => `/pluginfile.php/123/mod_scorm/content/${name}/index.html`;
+
+// A learner's visit to the activity in a fresh Moodle player page, with Moodle's defaults.
+const moodle = () => browser.open(`${platformServer.origin}/mod/scorm/moodle.html`);
+
+// The learner enters the activity with the package of name, asking for a new attempt or not;
+// resolves to what Moodle opened (attempt, mode, entry, credit) once the first prompt stands.
+async function enter(page, name, newAttempt = false) {
+  const launched = await page.evaluate((address, asked) =>
+    window.moodle.launch(address, { newAttempt: asked }), PACKAGE(name), newAttempt);
   await waitForEnd(page, ANSWER_PROMPT);
-  return page;
+  return { attempt: launched.attempt, mode: launched.mode, entry: launched.entry,
+           credit: launched.credit };
 }
+
+// Answers the round's problems right or wrong in turn; after the last of them the learner
+// stops, unless they reach the round's goal of 10 (then the page answers for the learner).
+// Waits for the pause, ends it, and waits for the round's last line.
+async function play(page, answers, end = PLATFORM_ENDED) {
+  const goal = answers.length === 10;
+  for (const [at, right] of answers.entries()) {
+    const last = at === answers.length - 1;
+    await answer(page, right, last && goal ? PAUSE : CONTINUE_PROMPT);
+    if (!last) {
+      await next(page);
+    } else if (!goal) {
+      await press(page, "stop");
+    }
+  }
+  await waitForEnd(page, PAUSE);
+  await press(page, "weiter");
+  await waitForEnd(page, end);
+  // A counted round's calls go in the page's own time, the finish last.
+  if (end === PLATFORM_ENDED) {
+    await page.waitFor(() => window.moodle.calls.some(({ name }) => name === "LMSFinish"));
+  }
+}
+
+// What Moodle keeps of the learner: each attempt's status and the gradebook's grade.
+const kept = (page) => page.evaluate(() => ({
+  attempts: window.moodle.attempts.map(({ number }) => window.moodle.attemptStatus(number)),
+  raw: window.moodle.attempts.map(({ number }) =>
+    window.moodle.tracks(number)["cmi.core.score.raw"] ?? null),
+  grade: window.moodle.gradebook(),
+}));
 
 async function check(page, work) {
   try {
@@ -138,7 +163,7 @@ test("the judge of the calls rejects what scorm-again lets through", () => {
     [set("cmi.interactions.0.result", "correct")],
     [set("cmi.interactions.1.id", "a")],
     [set("cmi.suspend_data", "x".repeat(4097))],
-    [set("cmi.core.score.raw", "0")],
+    [set("cmi.core.score.raw", "120")],
     [set("cmi.core.lesson_status", "not attempted")],
     [finish, set("cmi.core.exit", "")],
     [{ ...set("cmi.core.score.raw", "50"), error: "405" }],
@@ -150,99 +175,111 @@ test("the judge of the calls rejects what scorm-again lets through", () => {
   assert.notDeepStrictEqual(faultsIn([set("cmi.core.score.raw", "50")]), []);
 });
 
-test(`${ENGINE}: a round of 5 in a platform, 4 right: each answer committed, passed, finished last`,
-  async () => {
-    const page = await launch(5, firstLaunch(5));
-    await check(page, async () => {
-      assert.strictEqual((await state(page)).progress, "Aufgabe 1 von 5 · 0 richtig");
-      for (const right of [true, true, false, true]) {
-        await answer(page, right);
-        await next(page);
-      }
-      assert.strictEqual((await state(page)).progress, "Aufgabe 5 von 5 · 3 richtig");
-      // After the goal's last answer the page answers the continue question with 9.
-      await answer(page, true, PAUSE);
-      assert.match(await text(page), new RegExp(`${CONTINUE_PROMPT}9\\n[^]*` +
-        "\\nDu hast insgesamt 4 von 5 Punkten erreicht!\\nBravo!\\n"));
-      await press(page, "weiter");
-      await waitForEnd(page, PLATFORM_ENDED);
+const FINISHED = { status: "passed", finished: true, suspended: false };
 
-      const made = await calls(page);
-      assert.deepStrictEqual(faultsIn(made), []);
-      assert.strictEqual(made.at(-1).name, "LMSFinish");
-      assert.strictEqual(commitsAndFinish(made), `${"IC".repeat(5)}CF`);
-      assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.id$/),
-                             ["Aufgabe1", "Aufgabe2", "Aufgabe3", "Aufgabe4", "Aufgabe5"]);
-      assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.result$/),
-                             ["correct", "correct", "wrong", "correct", "correct"]);
-      assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.type$/),
-                             Array(5).fill("numeric"));
-      assert.deepStrictEqual(written(made, /^cmi\.core\.score\.raw$/),
-                             ["100", "100", "66.67", "75", "80", "80"]);
-      assert.deepStrictEqual(written(made, /^cmi\.core\.lesson_status$/),
-                             [...Array(5).fill("incomplete"), "passed"]);
-      assert.strictEqual(written(made, /^cmi\.core\.exit$/).at(-1), "");
-      const kept = await page.evaluate(() => window.platform.nextLaunch());
-      assert.deepStrictEqual([kept.core.score.raw, kept.core.entry], ["80", ""]);
-      const seen = await state(page);
-      assert.strictEqual(seen.restartShown, false);
-      assert.strictEqual(seen.note, "");
-      assert.match(seen.privacy, /nur an die Lernplattform deiner Schule/);
-      assert.deepStrictEqual(seen.stored, [0, 0]); // nothing kept in the platform's tab
-    });
+test(`${ENGINE}: Moodle's defaults: a round of 10 with 8 right passes with 80; reopened it is ` +
+     "practice that changes nothing; a new attempt keeps the best grade", async () => {
+  const page = await moodle();
+  await check(page, async () => {
+    assert.deepStrictEqual(await enter(page, "10"),
+                           { attempt: 1, mode: "normal", entry: "ab-initio", credit: "credit" });
+    assert.strictEqual((await state(page)).progress, "Aufgabe 1 von 10 · 0 richtig");
+    await play(page, [true, true, false, true, true, true, true, false, true, true]);
+    const made = await calls(page);
+    assert.deepStrictEqual(faultsIn(made), []);
+    assert.deepStrictEqual(written(made, /^cmi\.core\.score\.raw$/),
+                           ["10", "20", "20", "30", "40", "50", "60", "60", "70", "80", "80"]);
+    assert.deepStrictEqual(written(made, /^cmi\.core\.lesson_status$/),
+                           [...Array(10).fill("incomplete"), "passed"]);
+    assert.strictEqual(made.at(-1).name, "LMSFinish");
+    assert.match(written(made, /^cmi\.interactions\.\d+\.id$/)[0], /^A1_[A-Za-z]+_\d+_\d+_\d+$/);
+    assert.deepStrictEqual(await kept(page), { attempts: [FINISHED], raw: ["80"], grade: 80 });
+    const seen = await state(page);
+    assert.strictEqual(seen.restartShown, false);
+    assert.match(seen.privacy, /nur an die Lernplattform deiner Schule/);
+    assert.deepStrictEqual(seen.stored, [0, 0]); // nothing kept in the platform's tab
+
+    // Opened again without a new attempt: Moodle shows the finished one for review; the
+    // round is practice, says so, and writes nothing.
+    assert.deepStrictEqual(await enter(page, "10"),
+                           { attempt: 1, mode: "review", entry: "", credit: "no-credit" });
+    assert.match(await page.evaluate(() => document.getElementById("sco").contentDocument
+      .getElementById("notice").textContent), /^Diese Runde ist eine Übung und zählt nicht/);
+    await play(page, [false], "Die Runde ist zu Ende. Sie hat nicht gezählt.\n");
+    assert.deepStrictEqual(writesOf(await calls(page)), []);
+    assert.deepStrictEqual(await kept(page), { attempts: [FINISHED], raw: ["80"], grade: 80 });
+
+    // A new attempt counts, and the best attempt's grade stays in the gradebook.
+    assert.deepStrictEqual(await enter(page, "10", true),
+                           { attempt: 2, mode: "normal", entry: "ab-initio", credit: "credit" });
+    await play(page, [true]);
+    assert.deepStrictEqual(await kept(page), {
+      attempts: [FINISHED, { status: "failed", finished: true, suspended: false }],
+      raw: ["80", "10"], grade: 80 });
+  });
+});
+
+test(`${ENGINE}: stopping early never gives more than the answers earned against the goal`,
+  async () => {
+    for (const [answers, raw] of [[[true, true, false], "20"], [[true], "10"]]) {
+      const page = await moodle();
+      await check(page, async () => {
+        await enter(page, "10");
+        await play(page, answers);
+        assert.deepStrictEqual(faultsIn(await calls(page)), []);
+        assert.deepStrictEqual(await kept(page), {
+          attempts: [{ status: "failed", finished: true, suspended: false }], raw: [raw],
+          grade: Number(raw) });
+        // The page's own verdict is the program's: 1 of 1 is a Bravo.
+        if (answers.length === 1) {
+          assert.match(await text(page), /\nDu hast insgesamt 1 von 1 Punkten erreicht!\nBravo!\n/);
+        }
+      });
+    }
   });
 
-test(`${ENGINE}: a round closed midway is suspended; the next launch goes on, and it fails`,
+test(`${ENGINE}: a round left in the middle stays incomplete and resumes with credit`,
   async () => {
-    const first = await launch(10, firstLaunch(10));
-    let kept;
-    let before;
-    await check(first, async () => {
-      await answer(first, false);
-      await next(first);
-      await answer(first, true);
-      await next(first);
-      before = await text(first);
-      await first.evaluate(() => window.platform.closePackage());
-      await first.waitFor(() => window.platform.calls.some(({ name }) => name === "LMSFinish"));
-      const made = await calls(first);
+    const page = await moodle();
+    await check(page, async () => {
+      await enter(page, "10");
+      await answer(page, false);
+      await next(page);
+      await answer(page, true);
+      await next(page);
+      const before = await text(page);
+      await page.evaluate(() => window.moodle.closePackage());
+      await page.waitFor(() => window.moodle.calls.some(({ name }) => name === "LMSCommit" &&
+        window.moodle.calls.some(({ args }) => args[0] === "cmi.core.exit")));
+      const made = await calls(page);
       assert.deepStrictEqual(faultsIn(made), []);
-      assert.strictEqual(commitsAndFinish(made), "ICICCF");
-      // A zero that Moodle counts, then one of two.
-      assert.deepStrictEqual(written(made, /^cmi\.core\.score\.raw$/), ["0.0", "50"]);
-      const journal = JSON.parse(written(made, /^cmi\.suspend_data$/).at(-1));
-      assert.strictEqual(journal.lines.length, 4); // two answers, two times "Nächste Aufgabe"
-      assert.strictEqual(written(made, /^cmi\.core\.exit$/).at(-1), "suspend");
-      kept = await first.evaluate(() => window.platform.nextLaunch());
-      assert.strictEqual(kept.core.entry, "resume");
-    });
+      assert.ok(!made.some(({ name }) => name === "LMSFinish"), "the attempt is not finished");
+      assert.deepStrictEqual(await kept(page), {
+        attempts: [{ status: "incomplete", finished: false, suspended: true }], raw: ["10"],
+        grade: 10 });
 
-    const second = await launch(10, kept);
-    await check(second, async () => {
-      // The same problems, the same answers and score, and the learner at the third problem.
-      assert.strictEqual(await text(second), before);
-      assert.strictEqual((await state(second)).progress, "Aufgabe 3 von 10 · 1 richtig");
-      const resumed = await calls(second);
-      assert.strictEqual(commitsAndFinish(resumed), "", "the replayed answers are not sent again");
-      await answer(second, false);
-      await press(second, "stop");
-      await waitForEnd(second, PAUSE);
-      const made = await calls(second);
-      assert.deepStrictEqual(faultsIn(made), []);
+      // The next launch resumes the same attempt with credit: the same problems and answers.
+      assert.deepStrictEqual(await enter(page, "10"),
+                             { attempt: 1, mode: "normal", entry: "resume", credit: "credit" });
+      assert.strictEqual(await text(page), before);
+      assert.strictEqual((await state(page)).progress, "Aufgabe 3 von 10 · 1 richtig");
+      assert.deepStrictEqual(writesOf(await calls(page)), [], "replayed answers are not sent again");
+      await play(page, [true]);
+      const resumed = await calls(page);
+      assert.deepStrictEqual(faultsIn(resumed), []);
       // Numbered after the two that the platform kept of the first launch.
-      const count = made.find(({ args }) => args[0] === "cmi.interactions._count").result;
-      assert.strictEqual(count, "2");
-      assert.deepStrictEqual(writesOf(made).filter(([, key]) => /\.id$/.test(key)),
-                             [["LMSSetValue", `cmi.interactions.${count}.id`, "Aufgabe3"]]);
-      assert.deepStrictEqual(written(made, /^cmi\.core\.score\.raw$/), ["33.33", "33.33"]);
-      assert.deepStrictEqual(written(made, /^cmi\.core\.lesson_status$/), ["incomplete", "failed"]);
+      assert.match(written(resumed, /^cmi\.interactions\.2\.id$/)[0], /^A3_/);
+      assert.deepStrictEqual(await kept(page), {
+        attempts: [{ status: "failed", finished: true, suspended: false }], raw: ["20"],
+        grade: 20 });
     });
   });
 
 test(`${ENGINE}: the mixed package: each model chosen is reported as a choice before its number`,
   async () => {
-    const page = await launch("gemischt", firstLaunch("gemischt"));
+    const page = await moodle();
     await check(page, async () => {
+      await enter(page, "gemischt");
       const wrong = { direct: "inverse", inverse: "constant", constant: "direct" };
       for (const rightModel of [true, false]) {
         const { model, answer: expected } = lastProblem(await text(page));
@@ -252,6 +289,9 @@ test(`${ENGINE}: the mixed package: each model chosen is reported as a choice be
         await (rightModel ? next(page) : press(page, "stop"));
       }
       await waitForEnd(page, PAUSE);
+      // Both answers' calls go in the page's own time.
+      await page.waitFor(() =>
+        window.moodle.calls.filter(({ name }) => name === "LMSCommit").length >= 2);
       const made = await calls(page);
       assert.deepStrictEqual(faultsIn(made), []);
       assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.type$/),
@@ -259,6 +299,8 @@ test(`${ENGINE}: the mixed package: each model chosen is reported as a choice be
       assert.deepStrictEqual(written(made, /^cmi\.interactions\.\d+\.result$/),
                              ["correct", "correct", "wrong", "correct"]);
       assert.match(written(made, /^cmi\.interactions\.\d+\.student_response$/)[0], /^[abc]$/);
+      const report = await page.evaluate(() => window.moodle.report());
+      assert.ok(JSON.stringify(report).includes("_Zusammenhang"), JSON.stringify(report));
     });
   });
 

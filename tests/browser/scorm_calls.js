@@ -1,8 +1,8 @@
 // Judges a package's calls to a SCORM 1.2 API as the standard and real platforms take them,
 // not as a lenient runtime does: the order (LMSInitialize first, nothing after LMSFinish), each
 // value against its element's data type, interactions added one after another with their id
-// first, no error reported, and a raw score that Moodle counts ("0" it takes for none).
-// A call is { name, args, result, error } as the test platform records it (platform/player.js).
+// first, no error reported, and a raw score between 0 and 100.
+// A call is { name, args, result, error } as the test platforms record it (platform/).
 "use strict";
 
 const DECIMAL = /^-?\d+(\.\d+)?$/; // CMIDecimal
@@ -15,7 +15,7 @@ const percent = (value) => DECIMAL.test(value) && Number(value) >= 0 && Number(v
 
 // What a package may write, and what each takes.
 const CORE = {
-  "cmi.core.score.raw": (value) => percent(value) && value !== "0",
+  "cmi.core.score.raw": percent,
   "cmi.core.score.min": percent,
   "cmi.core.score.max": percent,
   "cmi.core.lesson_status": oneOf("passed", "completed", "failed", "incomplete", "browsed"),

@@ -15,14 +15,19 @@ const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/cs
                 ".wasm": "application/wasm", ".svg": "image/svg+xml", ".png": "image/png",
                 ".webmanifest": "application/manifest+json", ".txt": "text/plain" };
 
+// The strict policy a school's web space may send with every file.
+const STRICT_POLICY = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'";
+
 // Serves the folder site; resolves to the server, whose origin is server.origin. With gzip,
-// bodies go compressed to a browser that accepts it, as most web spaces send them.
-async function serveSite(site, { gzip = false } = {}) {
+// bodies go compressed to a browser that accepts it, as most web spaces send them; with policy,
+// every response carries that Content-Security-Policy.
+async function serveSite(site, { gzip = false, policy = null } = {}) {
   const server = http.createServer((request, response) => {
     let file = path.join(site, path.normalize(new URL(request.url, "http://x").pathname));
     if (file.endsWith(path.sep)) file = path.join(file, "index.html");
     fs.readFile(file, (error, data) => {
       const headers = { "Content-Type": TYPES[path.extname(file)] ?? "text/plain" };
+      if (policy) headers["Content-Security-Policy"] = policy;
       if (gzip && data && /\bgzip\b/.test(request.headers["accept-encoding"] ?? "")) {
         data = zlib.gzipSync(data);
         headers["Content-Encoding"] = "gzip";
@@ -46,7 +51,8 @@ const PLATFORM_POLICY = "default-src 'self'; script-src 'self' 'unsafe-inline' '
 const PLAYER = "/mod/scorm/";
 const CONTENT = /^\/pluginfile\.php\/123\/mod_scorm\/content\/([\w-]+)\/([\w.-]+)$/;
 
-async function servePlatform(build) {
+// With packagePolicy, the package's files carry that policy instead of the platform's.
+async function servePlatform(build, { packagePolicy = null } = {}) {
   const runtime = path.join(__dirname, "../../web/node_modules/scorm-again/dist/scorm12.js");
   const server = http.createServer((request, response) => {
     const { pathname } = new URL(request.url, "http://x");
@@ -58,8 +64,8 @@ async function servePlatform(build) {
     fs.readFile(file ?? "", (error, data) => {
       const type = path.extname(file ?? "") === ".wasm" ? "application/octet-stream"
         : TYPES[path.extname(file ?? "")] ?? "text/plain";
-      response.writeHead(error ? 404 : 200,
-                         { "Content-Type": type, "Content-Security-Policy": PLATFORM_POLICY });
+      response.writeHead(error ? 404 : 200, { "Content-Type": type, "Content-Security-Policy":
+                           (packaged && packagePolicy) || PLATFORM_POLICY });
       response.end(data);
     });
   });
@@ -76,4 +82,5 @@ async function accessibilityViolations(page) {
   return violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(" ")}`);
 }
 
-module.exports = { CHROMIUM_ARGS, accessibilityViolations, servePlatform, serveSite };
+module.exports = { CHROMIUM_ARGS, STRICT_POLICY, accessibilityViolations, servePlatform,
+                   serveSite };

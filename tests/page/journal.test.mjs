@@ -1,8 +1,8 @@
 // A round's journal: what is kept, what is taken back, and how it is replayed.
 import assert from "node:assert";
 import { test } from "node:test";
-import { createReplay, journalText, newJournal, readJournal, readVisit, visitText }
-  from "../../web/trainer/journal.js";
+import { MOST_LINES, createReplay, journalText, keptJournal, newJournal, readJournal, readVisit,
+         visitText } from "../../web/trainer/journal.js";
 import { follow, newRound } from "../../web/trainer/rounds.js";
 import { programLine } from "../../web/trainer/typed_number.js";
 import { sessionEvents } from "./records.mjs";
@@ -53,11 +53,12 @@ test("anything but a journal the page wrote is no journal", () => {
   }
 });
 
-test("the visit keeps the round under way and the rounds' records as they are", () => {
+test("the visit keeps the round under way and the rounds' records", () => {
   const journal = { seed: 12, lines: ["5"], hints: [1], mixed: true, byHand: false,
                    choices: ["inverse"] };
-  // Records hold whatever the page puts in them.
-  const rounds = [{ posed: 2, correct: 1, how: "declined", review: [{ answer: 5 }] }];
+  const rounds = [{ posed: 2, correct: 1, how: "declined", problems: [
+    { kind: "work", model: "inverse", right: true, hinted: false, mistake: null, chosen: null },
+  ] }];
   assert.deepStrictEqual(readVisit(visitText(journal, rounds)), { journal, rounds });
   assert.deepStrictEqual(readVisit(visitText(null, rounds)), { journal: null, rounds });
   const nothing = { journal: null, rounds: [] };
@@ -100,4 +101,58 @@ test("a journal of a round replayed brings back its events, and its hints mark t
   const round = events.reduce(follow, newRound(kept.hints));
   assert.deepStrictEqual(round.problems.map(({ right, hinted }) => [right, hinted]),
                          [[true, false], [false, true], [null, false]]);
+});
+
+// What a tab may hold after an older page, a damaged copy or another script: every stored field
+// is read as untrusted, what does not fit is dropped and the rest kept, and nothing throws.
+test("a damaged visit keeps what fits", () => {
+  const problem = { kind: "supply", model: "direct", right: false, hinted: true,
+                    mistake: "inverse", chosen: "constant" };
+  const round = { posed: 2, correct: 1, how: "declined", problems: [problem] };
+  const kept = { ...round, problems: [problem] };
+  const plain = { kind: "work", model: "inverse", right: null, hinted: false, mistake: null,
+                  chosen: null };
+  const cases = [
+    // [what is stored, the rounds read back]
+    ["rounds without problems", { rounds: [{ posed: 2, correct: 1, how: "declined" }] },
+     [{ posed: 2, correct: 1, how: "declined", problems: [] }]],
+    ["a null round among good ones", { rounds: [null, round] }, [kept]],
+    ["problems that are a string", { rounds: [{ ...round, problems: "x" }] },
+     [{ ...round, problems: [] }]],
+    ["a problem of another shape", { rounds: [{ ...round, problems: [7, { kind: "x" }] }] },
+     [{ ...round, problems: [plain] }]],
+    ["more problems than posed", { rounds: [{ ...round, problems: Array(5).fill(problem) }] },
+     [{ ...round, problems: [problem, problem] }]],
+    ["a score that cannot be", { rounds: [{ ...round, correct: 3 }, { ...round, posed: -1 },
+                                          { ...round, posed: "2" }] }, []],
+    ["an unknown end", { rounds: [{ ...round, how: "<b>" }] }, [{ ...kept, how: "declined" }]],
+    ["a mistake that is markup", { rounds: [{ ...round, problems: [{ ...problem,
+                                                                      mistake: "<img>" }] }] },
+     [{ ...round, problems: [{ ...problem, mistake: null }] }]],
+    ["rounds that are an object", { rounds: { 0: round } }, []],
+    ["a null visit", null, []],
+    ["too many rounds", { rounds: Array(150).fill(round) }, Array(100).fill(kept)],
+  ];
+  for (const [what, stored, rounds] of cases) {
+    assert.deepStrictEqual(readVisit(JSON.stringify(stored)).rounds, rounds, what);
+  }
+});
+
+test("a journal too long to replay is neither kept nor read back", () => {
+  const long = { ...newJournal(3), lines: Array(MOST_LINES + 1).fill("1") };
+  assert.strictEqual(keptJournal(long), null);
+  assert.strictEqual(readJournal(journalText(long)), null);
+  const longest = { ...long, lines: long.lines.slice(1) };
+  assert.strictEqual(keptJournal(longest), longest);
+  assert.deepStrictEqual(readJournal(journalText(longest)).lines.length, MOST_LINES);
+  // 100,000 lines stored by a damaged page are refused without a freeze.
+  const huge = JSON.stringify({ journal: { seed: 1, lines: Array(100000).fill("1") }, rounds: [] });
+  assert.deepStrictEqual(readVisit(huge), { journal: null, rounds: [] });
+});
+
+test("a replay that reaches the goal drops the rest of its lines", () => {
+  const replay = createReplay(["1", "1", "1"]);
+  replay.next();
+  replay.drop();
+  assert.deepStrictEqual([replay.pending, replay.next(), replay.replaying], [false, null, false]);
 });

@@ -1,16 +1,18 @@
 // The trainer in a learning platform: where the SCORM 1.2 API is found, the values the page
-// writes, and what it does when the platform refuses or the round ends without a verdict.
+// writes for a real session's events, and what it does when the platform refuses, answers
+// slowly or oddly, opens a round only to look at, or the round ends without a verdict.
 import assert from "node:assert";
 import { test } from "node:test";
 import { journalText } from "../../web/trainer/journal.js";
-import { connectPlatform, decimalOf, findApi, goalOf, interactionId, scoreOf, timeOfDay, timespan }
-  from "../../web/platform/platform.js";
-import { sessionEvents } from "./records.mjs";
+import { PRACTICE, REFUSED, connectPlatform, decimalOf, findApi, goalOf, interactionId, passes,
+         scoreOf, timeOfDay, timespan } from "../../web/platform/platform.js";
+import { problem, sessionEvents } from "./records.mjs";
 
 // A platform's API that records each call as [name, ...args] and refuses to set the elements
-// in failing (error 405); throwing makes every call throw. The rest of a round's calls and
-// values are judged in the browser tests, against scorm-again.
-function recordingApi({ failing = [], throwing = false, values = {} } = {}) {
+// in failing (error 405); throwing makes every call throw; values are what LMSGetValue gives;
+// lastError, when given, is what LMSGetLastError says whatever happened. The rest of a
+// round's calls and values are judged in the browser tests.
+function recordingApi({ failing = [], throwing = false, values = {}, lastError } = {}) {
   const calls = [];
   let error = "0";
   const call = (name) => (...args) => {
@@ -23,22 +25,33 @@ function recordingApi({ failing = [], throwing = false, values = {} } = {}) {
     calls,
     ...Object.fromEntries(["LMSInitialize", "LMSGetValue", "LMSSetValue", "LMSCommit", "LMSFinish"]
       .map((name) => [name, call(name)])),
-    LMSGetLastError: () => error,
+    LMSGetLastError: () => {
+      calls.push(["LMSGetLastError"]);
+      return lastError === undefined ? error : lastError;
+    },
     LMSGetErrorString: () => "Incorrect Data Type",
   };
 }
 
+// A platform connected to such an API; its queued calls run when drain() is called, as the
+// page's tasks would run them.
 function connected(options) {
   const api = recordingApi(options);
   const reported = [];
-  const platform = connectPlatform(api, { now: () => 0, report: (m) => reported.push(m) });
-  return { api, platform, reported };
+  const tasks = [];
+  const platform = connectPlatform(api, { now: () => 0, report: (m) => reported.push(m),
+                                          later: (task) => tasks.push(task) });
+  const drain = () => {
+    while (tasks.length) tasks.shift()();
+  };
+  return { api, platform, reported, drain, tasks };
 }
 
 // The events of a real session (seed 1: 3 → 7 in 21, answer 9; then 6 → 11 in 99, answer 54),
 // heard by the platform as the page hears them.
 const hearAll = (platform, events, journal = { seed: 1, lines: [] }) =>
   events.forEach((event) => platform.hear(event, journal, false));
+const GOAL_OF_2 = { values: { "cmi.launch_data": "anzahl=2" } };
 // The values set to element, a name or a pattern of names, in order.
 const sets = (api, element) => api.calls.filter(([name, key]) => name === "LMSSetValue" &&
   (typeof element === "string" ? key === element : element.test(key))).map(([, , value]) => value);
@@ -103,65 +116,155 @@ test("values are written in SCORM 1.2's data types", () => {
     [timespan, 1e13, "9998:59:59.99"],
     [timeOfDay, new Date(2026, 0, 2, 7, 5, 3), "07:05:03"],
     [timeOfDay, new Date(2026, 0, 2, 23, 59, 59, 999), "23:59:59"],
-    [(pair) => scoreOf(...pair), [0, 3], "0.0"], // "0" would be no score in Moodle
+    // The score of right answers against the goal.
+    [(pair) => scoreOf(...pair), [0, 3], "0.0"],
     [(pair) => scoreOf(...pair), [1, 3], "33.33"],
     [(pair) => scoreOf(...pair), [2, 3], "66.67"],
     [(pair) => scoreOf(...pair), [4, 5], "80"],
+    [(pair) => scoreOf(...pair), [1, 10], "10"],
     [(pair) => scoreOf(...pair), [10, 10], "100"],
+    [(pair) => passes(...pair), [8, 10], true],
+    [(pair) => passes(...pair), [7, 10], false],
+    [(pair) => passes(...pair), [1, 10], false],
+    [(pair) => passes(...pair), [4, 5], true],
     [decimalOf, 28, "28"],
     [decimalOf, Math.fround(20.1), "20.1"],
     [decimalOf, Math.fround(-0.5), "-0.5"],
     [decimalOf, Math.fround(1e-14), "0.00000000000001"],
     [decimalOf, Math.fround(9999999999999999), "10000000000000000"],
     [decimalOf, Math.fround(7777777777777777), "7777778000000000"],
-    [interactionId, 3, "Aufgabe3"],
+    [(args) => interactionId(...args), [3, problem("supply", 2, 4, 8, 3)], "A3_Kuehe_4_24_8"],
+    [(args) => interactionId(...args), [12, problem("work", 5, 7, 5, 10), true],
+     "A12_Strassenarbeiter_7_50_5_mitTipp"],
+    [(args) => interactionId(...args), [1, problem("work", 0, 4, 6, 5, "direct")],
+     "A1_Reinigungskraefte_4_20_6_gerade"],
+    [(args) => interactionId(...args), [2, problem("supply", 3, 4, 10, 5, "constant")],
+     "A2_Gluehbirnen_4_5_10_gleich"],
   ];
   for (const [write, argument, value] of cases) {
     assert.strictEqual(write(argument), value, `${write.name}(${argument})`);
   }
 });
 
-test("without an API, or when the platform refuses to start, nothing is connected", () => {
+test("without an API nothing is connected; a platform that refuses counts nothing, and says so",
+     () => {
   assert.strictEqual(connectPlatform(null, { now: Date.now, report: assert.fail }), null);
   const refused = connected({ failing: [""] }); // LMSInitialize("") among them
-  assert.strictEqual(refused.platform, null);
-  assert.deepStrictEqual(refused.api.calls, [["LMSInitialize", ""]]);
+  assert.deepStrictEqual([refused.platform.counted, refused.platform.notice],
+                         [false, REFUSED]);
+  hearAll(refused.platform, sessionEvents(1, ["9", "9"]));
+  refused.platform.leave({ seed: 1, lines: ["9"] });
+  refused.drain();
+  assert.deepStrictEqual(refused.api.calls.filter(([name]) => name !== "LMSGetLastError"),
+                         [["LMSInitialize", ""]]);
 });
 
-test("errors the platform reports are named, never thrown", () => {
-  const refused = connected({ failing: ["cmi.core.score.raw"] });
-  hearAll(refused.platform, sessionEvents(1, ["0"]).slice(0, 4)); // up to the answer judged
-  assert.deepStrictEqual(refused.reported, [
+test("a round the platform opens to review, or without credit, is practice that writes nothing",
+     () => {
+  for (const values of [{ "cmi.core.lesson_mode": "review" }, { "cmi.core.lesson_mode": "browse" },
+                        { "cmi.core.lesson_mode": "normal", "cmi.core.credit": "no-credit" }]) {
+    const { api, platform, drain } = connected({ values });
+    assert.deepStrictEqual([platform.counted, platform.notice, platform.resumed],
+                           [false, PRACTICE, null], JSON.stringify(values));
+    hearAll(platform, sessionEvents(1, ["9", "9"]));
+    platform.leave({ seed: 1, lines: [] });
+    drain();
+    assert.deepStrictEqual(api.calls.filter(([name]) => !/^LMS(GetValue|GetLastError)$/.test(name)),
+                           [["LMSInitialize", ""]], JSON.stringify(values));
+  }
+});
+
+test("errors the platform reports are named, never thrown; a junk error code is none", () => {
+  const refusing = connected({ failing: ["cmi.core.score.raw"] });
+  hearAll(refusing.platform, sessionEvents(1, ["0"]).slice(0, 4)); // up to the answer judged
+  refusing.drain();
+  assert.deepStrictEqual(refusing.reported, [
     "Die Lernplattform meldet Fehler 405 (Incorrect Data Type) bei cmi.core.score.raw.",
   ]);
   const broken = connected({ throwing: true });
-  assert.strictEqual(broken.platform, null);
+  assert.strictEqual(broken.platform.counted, false);
   assert.deepStrictEqual(broken.reported,
                          ["Die Lernplattform meldet einen Fehler bei LMSInitialize: API gone"]);
+  for (const lastError of [null, "null", "junk", "", " 0 ", "99", 405.5]) {
+    const odd = connected({ failing: ["cmi.core.score.raw"], lastError });
+    hearAll(odd.platform, sessionEvents(1, ["0", "9"]));
+    odd.drain();
+    assert.deepStrictEqual(odd.reported, [], String(lastError));
+  }
+  // A call that went well is not followed by the question.
+  const fine = connected();
+  hearAll(fine.platform, sessionEvents(1, ["9", "9"]));
+  fine.drain();
+  const askedAfter = fine.api.calls.flatMap(([name], at) => (name === "LMSGetLastError"
+    ? [fine.api.calls[at - 1]] : []));
+  assert.ok(askedAfter.every(([name]) => name === "LMSGetValue"), JSON.stringify(askedAfter));
 });
 
-test("each answer of a session is an interaction with its response, result and score", () => {
-  const { api, platform } = connected();
-  hearAll(platform, sessionEvents(1, ["9", "1", "20.5", "9"]));
+test("the platform's calls wait until the page has shown the answer, and keep their order", () => {
+  const { api, platform, drain, tasks } = connected(GOAL_OF_2);
+  const before = api.calls.length;
+  hearAll(platform, sessionEvents(1, ["9", "1"]).slice(0, 4)); // up to the answer judged
+  assert.strictEqual(api.calls.length, before, "nothing called while the page shows the answer");
+  assert.strictEqual(tasks.length, 1);
+  drain();
+  const names = api.calls.slice(before).map(([name, key]) => (name === "LMSSetValue" ? key : name))
+    .filter((name) => name !== "LMSGetLastError");
+  assert.deepStrictEqual(names, [
+    "LMSGetValue", "cmi.interactions.0.id", "cmi.interactions.0.type",
+    "cmi.interactions.0.student_response", "cmi.interactions.0.correct_responses.0.pattern",
+    "cmi.interactions.0.result", "cmi.interactions.0.latency", "cmi.interactions.0.time",
+    "cmi.core.score.min", "cmi.core.score.max", "cmi.core.score.raw", "cmi.core.lesson_status",
+    "cmi.core.exit", "cmi.suspend_data", "LMSCommit",
+  ]);
+});
+
+test("each answer counts against the goal, and the round's end passes or fails against it", () => {
+  const cases = [
+    // launch data, lines typed (seed 1: answers 9, 54, 20, 16), raw scores, statuses
+    ["anzahl=2", ["9", "1", "54", "1"], ["50", "100", "100"],
+     ["incomplete", "incomplete", "passed"]],
+    ["anzahl=10", ["9", "9"], ["10", "10"], ["incomplete", "failed"]],
+    ["anzahl=5", ["9", "1", "54", "1", "0", "9"], ["20", "40", "40", "40"],
+     ["incomplete", "incomplete", "incomplete", "failed"]],
+  ];
+  for (const [launchData, lines, raws, statuses] of cases) {
+    const { api, platform, drain } = connected({ values: { "cmi.launch_data": launchData } });
+    hearAll(platform, sessionEvents(1, lines));
+    drain();
+    assert.deepStrictEqual(sets(api, "cmi.core.score.raw"), raws, launchData);
+    assert.deepStrictEqual(sets(api, "cmi.core.lesson_status"), statuses, launchData);
+    assert.deepStrictEqual(sets(api, "cmi.core.exit").at(-1), "", launchData);
+    assert.deepStrictEqual(api.calls.at(-1), ["LMSFinish", ""]);
+  }
+});
+
+test("each answer of a session is an interaction whose id names the problem and a hint", () => {
+  const { api, platform, drain } = connected(GOAL_OF_2);
+  hearAll(platform, sessionEvents(1, ["9", "1", "20.5", "1"]), { seed: 1, lines: [], hints: [2] });
+  drain();
   const interaction = (field) => sets(api, new RegExp(`^cmi\\.interactions\\.\\d+\\.${field}$`));
-  assert.deepStrictEqual(interaction("id"), ["Aufgabe1", "Aufgabe2"]);
+  assert.deepStrictEqual(interaction("id"),
+                         ["A1_Ameisen_3_21_7", "A2_Ameisen_6_99_11_mitTipp"]);
   assert.deepStrictEqual(interaction("student_response"), ["9", "20.5"]);
   assert.deepStrictEqual(interaction("correct_responses\\.0\\.pattern"), ["9", "54"]);
   assert.deepStrictEqual(interaction("result"), ["correct", "wrong"]);
-  assert.deepStrictEqual(sets(api, /^cmi\.core\.score\.raw$/), ["100", "50", "50"]);
-  assert.deepStrictEqual(sets(api, /^cmi\.core\.lesson_status$/),
-                         ["incomplete", "incomplete", "failed"]);
-  assert.deepStrictEqual(api.calls.at(-1), ["LMSFinish", ""]);
 });
 
-test("a round ended with Ctrl-C has no verdict: it stays incomplete, and is not suspended", () => {
-  const { api, platform } = connected();
-  const interrupted = { type: "sessionFinished", how: "interrupted", posed: 2, correct: 2,
-                        praised: true };
-  platform.hear(interrupted, { seed: 1, lines: ["8"] }, false);
-  assert.deepStrictEqual(sets(api, "cmi.core.lesson_status"), []);
-  assert.deepStrictEqual(sets(api, "cmi.core.exit"), [""]);
-  assert.deepStrictEqual(api.calls.at(-1), ["LMSFinish", ""]);
+test("a round left in the middle is committed incomplete and suspended, and not finished", () => {
+  const { api, platform, drain } = connected();
+  hearAll(platform, sessionEvents(1, ["9", "1"]).slice(0, 6));
+  platform.leave({ seed: 1, lines: ["9", "1"] }); // at once, what was queued first, as it goes
+  const calls = api.calls.filter(([name]) => name !== "LMSGetLastError");
+  assert.deepStrictEqual(calls.at(-1), ["LMSCommit", ""]);
+  assert.ok(!calls.some(([name]) => name === "LMSFinish"));
+  assert.deepStrictEqual(sets(api, "cmi.core.score.raw"), ["10"]);
+  assert.deepStrictEqual(sets(api, "cmi.core.lesson_status").at(-1), "incomplete");
+  assert.deepStrictEqual(sets(api, "cmi.core.exit").at(-1), "suspend");
+  assert.deepStrictEqual(JSON.parse(sets(api, "cmi.suspend_data").at(-1)).lines, ["9", "1"]);
+  const made = api.calls.length;
+  platform.leave({ seed: 1, lines: [] }); // the page goes after Ctrl-C left it: nothing more
+  drain();
+  assert.strictEqual(api.calls.length, made);
 });
 
 test("the longest round fits the suspend data; a journal that does not is not sent", () => {
@@ -170,21 +273,23 @@ test("the longest round fits the suspend data; a journal that does not is not se
   const hints = Array.from({ length: 30 }, (_, index) => index + 1);
   assert.ok(journalText({ seed: 4294967295, lines, hints }).length <= 4096);
   const { api, platform } = connected();
-  platform.suspend({ seed: 9, lines: Array(1000).fill("1234") });
+  platform.leave({ seed: 9, lines: Array(1000).fill("1234") });
   assert.deepStrictEqual([sets(api, "cmi.core.exit"), sets(api, "cmi.suspend_data")], [[""], [""]]);
+  assert.deepStrictEqual(sets(api, "cmi.core.lesson_status"), ["incomplete"]);
 });
 
 test("a mixed round from the launch data: each model chosen is an interaction before the number",
      () => {
-  const { api, platform } = connected({ values: { "cmi.launch_data": "anzahl=5&art=gemischt" } });
+  const { api, platform, drain } = connected({ values: { "cmi.launch_data": "anzahl=5&art=gemischt" } });
   assert.deepStrictEqual([platform.goal, platform.options], [5, { mixed: true, byHand: false }]);
   // Seed 5, mixed: inverse, inverse, then a direct problem; the learner took the first two for
   // inverse and direct.
   const journal = { seed: 5, lines: [], mixed: true, choices: ["inverse", "direct"] };
   hearAll(platform, sessionEvents(5, ["1", "1", "1", "9"], { mixed: true }), journal);
+  drain();
   const interaction = (field) => sets(api, new RegExp(`^cmi\\.interactions\\.\\d+\\.${field}$`));
-  assert.deepStrictEqual(interaction("id"),
-                         ["Aufgabe1Zusammenhang", "Aufgabe1", "Aufgabe2Zusammenhang", "Aufgabe2"]);
+  assert.deepStrictEqual(interaction("id").map((id) => id.replace(/^(A\d+)_.*?(_Zusammenhang)?$/, "$1$2")),
+                         ["A1_Zusammenhang", "A1", "A2_Zusammenhang", "A2"]);
   assert.deepStrictEqual(interaction("type"), ["choice", "numeric", "choice", "numeric"]);
   assert.deepStrictEqual(interaction("student_response").filter((_, at) => at % 2 === 0),
                          ["b", "a"]);

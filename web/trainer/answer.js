@@ -6,7 +6,7 @@
 // can no longer reach them (guard.js). Ctrl-D in an empty field ends the input (see trainer.js,
 // which owns the keys).
 
-import { createGuard } from "./guard.js";
+import { QUIET, createGuard } from "./guard.js";
 import { programLine, readTyped } from "./typed_number.js";
 
 // Keeps an element in view, above an on-screen keyboard where the browser knows of it.
@@ -27,6 +27,7 @@ export function createAnswer(controls, transcript, onLine = () => {}) {
   let interrupted = false;
   let lineWaiter = null; // the read that waits for a line
   let working = null; // the working of the problem just answered, shown with its question
+  let quietUntil = 0; // until then a tap on the dialogue selects nothing
   const window = dialogue.ownerDocument.defaultView;
   const guard = createGuard([next, stop], window);
 
@@ -48,6 +49,7 @@ export function createAnswer(controls, transcript, onLine = () => {}) {
     }
     if (question === "continue") {
       guard.arm();
+      quietUntil = window.performance.now() + QUIET;
     }
     keepQuestionInView();
   }
@@ -74,6 +76,7 @@ export function createAnswer(controls, transcript, onLine = () => {}) {
   }
 
   function handOver(line) {
+    quietUntil = window.performance.now() + QUIET;
     transcript.echoTyped(line);
     note.textContent = "";
     question = null;
@@ -129,6 +132,22 @@ export function createAnswer(controls, transcript, onLine = () => {}) {
   dialogue.addEventListener("click", (event) => {
     if (!form.hidden && !event.target.closest("button, input") &&
         String(dialogue.ownerDocument.getSelection()) === "") {
+      focusTarget().focus({ preventScroll: true });
+    }
+  });
+
+  // A double tap on "OK" lands its second tap on the dialogue's text, where the next question
+  // has just replaced the field: in that moment it selects no word (which would take the focus
+  // off the buttons), and Enter on the page itself goes to the open question's control.
+  dialogue.addEventListener("selectstart", (event) => {
+    if (window.performance.now() < quietUntil) {
+      event.preventDefault();
+    }
+  });
+  dialogue.ownerDocument.addEventListener("keydown", (event) => {
+    const { activeElement, body } = dialogue.ownerDocument;
+    if (event.key === "Enter" && !form.hidden && (!activeElement || activeElement === body)) {
+      event.preventDefault();
       focusTarget().focus({ preventScroll: true });
     }
   });

@@ -12,6 +12,9 @@
 import { readTyped } from "./typed_number.js";
 
 const MAX_LINE = 16; // the answer field's maxlength
+// A round of up to 500 problems is kept and replayed (a few seconds, with the page answering
+// meanwhile); a longer one, or a damaged journal of millions of lines, is not.
+export const MOST_LINES = 1000;
 
 const MODELS = ["inverse", "direct", "constant"];
 
@@ -31,7 +34,8 @@ const optional = (value, valid) => value === undefined || valid(value);
 // Only what the page itself could have handed over: a whole seed and lines that are numbers.
 function validJournal(value) {
   return !!value && Number.isInteger(value.seed) && value.seed >= 0 && value.seed <= 0xffffffff &&
-    Array.isArray(value.lines) && value.lines.every((line) => typeof line === "string" &&
+    Array.isArray(value.lines) && value.lines.length <= MOST_LINES &&
+    value.lines.every((line) => typeof line === "string" &&
       line.length <= MAX_LINE && readTyped("answer", line)?.line === line) &&
     optional(value.hints, (hints) => Array.isArray(hints) &&
       hints.every((number) => Number.isInteger(number) && number >= 1)) &&
@@ -56,15 +60,58 @@ export function readJournal(text) {
   return validJournal(value) ? copied(value) : null;
 }
 
-// The tab's record of this visit: the round under way (or null) and the list of rounds, whose
-// records are kept as they are, whatever they hold.
+// The journal as the tab keeps it: a round too long to replay is not kept.
+export const keptJournal = (journal) =>
+  (journal && journal.lines.length <= MOST_LINES ? journal : null);
+
+// The tab's record of this visit: the round under way (or null) and the list of rounds.
 export const visitText = (journal, rounds) => JSON.stringify({ journal, rounds });
 
+const KINDS = ["work", "supply"];
+const ENDS = ["declined", "inputEnded", "interrupted"];
+const count = (value) => Number.isInteger(value) && value >= 0;
+const MOST_ROUNDS = 100;
+
+// A kept problem's record, with what does not fit dropped to its default; null for one that is
+// not a record at all.
+function problemRecord(value) {
+  if (!value || typeof value !== "object") {
+    return null;
+  }
+  const oneOf = (allowed, field, fallback) => (allowed.includes(value[field]) ? value[field]
+                                                                             : fallback);
+  return {
+    kind: oneOf(KINDS, "kind", "work"),
+    model: oneOf(MODELS, "model", "inverse"),
+    right: typeof value.right === "boolean" ? value.right : null,
+    hinted: value.hinted === true,
+    mistake: typeof value.mistake === "string" && /^[a-zA-Z]{1,20}$/.test(value.mistake)
+      ? value.mistake : null,
+    chosen: oneOf(MODELS, "chosen", null),
+  };
+}
+
+// A kept round's record, read as untrusted: one without a score is dropped; its problems that
+// are no records are dropped, the rest kept.
+function roundRecord(value) {
+  if (!value || typeof value !== "object" || !count(value.posed) || !count(value.correct) ||
+      value.correct > value.posed) {
+    return null;
+  }
+  const problems = Array.isArray(value.problems)
+    ? value.problems.slice(0, value.posed).map(problemRecord).filter(Boolean) : [];
+  return { posed: value.posed, correct: value.correct,
+           how: ENDS.includes(value.how) ? value.how : "declined", problems };
+}
+
+// The visit a tab kept, whatever shape the stored text has: a journal that is no journal
+// starts a new round, a round record that is none is left out.
 export function readVisit(text) {
   const value = parsed(text);
   return {
     journal: validJournal(value?.journal) ? copied(value.journal) : null,
-    rounds: Array.isArray(value?.rounds) ? value.rounds : [],
+    rounds: Array.isArray(value?.rounds)
+      ? value.rounds.slice(-MOST_ROUNDS).map(roundRecord).filter(Boolean) : [],
   };
 }
 
@@ -79,6 +126,10 @@ export function createReplay(lines) {
     },
     get pending() {
       return left.length > 0;
+    },
+    // The lines left are dropped: the round ends here.
+    drop() {
+      left.length = 0;
     },
     // The line for the program's next read, or null once the journal is used up.
     next() {

@@ -23,7 +23,7 @@ import { loadProgram } from "../shared/program.js";
 import { createAnswer, keepInView } from "./answer.js";
 import { shownFor } from "./dialogue.js";
 import { createGuard } from "./guard.js";
-import { createReplay, newJournal, readVisit, visitText } from "./journal.js";
+import { createReplay, keptJournal, newJournal, readVisit, visitText } from "./journal.js";
 import { createModelChoice } from "./models.js";
 import { progressText } from "./progress.js";
 import { reviewBlock } from "./review.js";
@@ -60,18 +60,28 @@ const modelChoice = createModelChoice(
   (model) => choose(session, model));
 const roundForm = element("round");
 const restartGuard = createGuard([restart], window);
-const platform = connectPlatform(findApi(window), {
-  now: () => Date.now(),
-  report: (message) => { note.textContent = message; },
-});
+const notice = element("notice");
+// What the page must say beside the dialogue (the platform's words, a tab that cannot keep the
+// round) stays in view: a new session does not clear it.
+function tell(message) {
+  notice.textContent = message;
+  notice.hidden = false;
+}
+const platform = connectPlatform(findApi(window), { now: () => Date.now(), report: tell });
 const programLoaded = loadProgram(window);
 const ENDED = "Die Runde ist zu Ende. „Noch eine Runde“ oder Enter beginnt eine neue.";
 const INTERRUPTED = "Mit Strg+C beendet. „Noch eine Runde“ oder Enter beginnt eine neue.";
-const AGAIN = "Für eine neue Runde öffne das Lernpaket noch einmal.";
-const PLATFORM_ENDED = `Die Runde ist zu Ende. ${AGAIN}`;
-const PLATFORM_INTERRUPTED = `Mit Strg+C beendet. ${AGAIN}`;
+const PLATFORM_ENDED = "Die Runde ist zu Ende. Deine Punkte hat die Lernplattform bekommen.";
+const PLATFORM_UNCOUNTED = "Die Runde ist zu Ende. Sie hat nicht gezählt.";
+const PLATFORM_INTERRUPTED = "Mit Strg+C unterbrochen. Öffnest du das Lernpaket wieder, geht " +
+  "die Runde weiter.";
 const PLATFORM_PRIVACY = "Die Seite sendet deine Antworten und Punkte nur an die Lernplattform " +
   "deiner Schule und speichert sonst nichts.";
+const UNCOUNTED_PRIVACY = "Die Seite sendet in dieser Runde nichts und speichert nichts.";
+const NOT_KEPT = "Der Speicher dieses Tabs ist voll: Diese Runde geht nach einem Neuladen nicht " +
+  "weiter.";
+const TOO_LONG = "Diese Runde ist so lang, dass sie nach einem Neuladen nicht mehr weitergeht.";
+const REPLAY_STEP = 25; // lines replayed between two looks at the page's own work
 const NOT_LOADED = "Der Trainer konnte nicht geladen werden.";
 const WHAT_TO_DO = "Lade die Seite neu. Ohne Netz startet er nur, wenn du die Seite vorher " +
   "einmal mit Netz geöffnet hast.";
@@ -92,13 +102,22 @@ function keepVisit() {
   if (platform) {
     return;
   }
+  const journal = session && session.state !== "ended" ? session.journal : null;
+  if (journal && !keptJournal(journal) && !notKeptSaid) {
+    notKeptSaid = true;
+    tell(TOO_LONG);
+  }
   try {
-    const journal = session && session.state !== "ended" ? session.journal : null;
-    sessionStorage.setItem(VISIT, visitText(journal, rounds));
+    sessionStorage.setItem(VISIT, visitText(keptJournal(journal), rounds));
   } catch {
-    // Without storage a reload starts afresh, as before.
+    // A full or refused storage: a reload starts afresh. Said once a visit.
+    if (!notKeptSaid && journal) {
+      notKeptSaid = true;
+      tell(NOT_KEPT);
+    }
   }
 }
+let notKeptSaid = false;
 
 function restoredVisit() {
   try {
@@ -187,9 +206,10 @@ function onEvent(owner, event) {
     answer.openQuestion(event.question);
     tips.offer(event.question === "answer" && !owner.choosing);
     reader.read(event.question === "answer" ? round.problem : null);
-    // The goal met, the page answers the continue question itself (unless the journal does).
-    if (event.question === "continue" && platform && event.posed >= platform.goal &&
-        !owner.replay.pending) {
+    // The goal met, the page answers the continue question itself; a resumed journal never
+    // goes past it.
+    if (event.question === "continue" && platform && event.posed >= platform.goal) {
+      owner.replay.drop();
       answer.handOver("9");
     }
   } else if (event.type === "answerJudged") {
@@ -224,7 +244,7 @@ async function startSession(journal = null) {
   const owner = { state: "running", interrupted: false, round,
                   journal: { ...newJournal(seed, options), hints: round.hints },
                   replay: createReplay(journal ? journal.lines : []), choosing: null,
-                  choices: [...(journal?.choices ?? [])], abandon };
+                  choices: [...(journal?.choices ?? [])], abandon, replayed: 0 };
   session?.abandon();
   session = owner;
   keepVisit();
@@ -249,6 +269,10 @@ async function startSession(journal = null) {
         keepSiteOffline();
       }
       await owner.choosing;
+      // A long journal replays in steps, so that the page answers meanwhile.
+      if (owner.replay.replaying && ++owner.replayed % REPLAY_STEP === 0) {
+        await new Promise((resolve) => { setTimeout(resolve, 0); });
+      }
       if (session !== owner) {
         return abandoned;
       }
@@ -312,7 +336,11 @@ function endSession(owner) {
   }
   keepVisit();
   if (platform) {
-    transcript.addPageLine(owner.interrupted ? PLATFORM_INTERRUPTED : PLATFORM_ENDED);
+    if (owner.interrupted) {
+      platform.leave(owner.journal);
+    }
+    transcript.addPageLine(!platform.counted ? PLATFORM_UNCOUNTED
+      : owner.interrupted ? PLATFORM_INTERRUPTED : PLATFORM_ENDED);
     return;
   }
   actions.hidden = false;
@@ -419,12 +447,18 @@ window.addEventListener("beforeunload", (event) => {
 // The platform's window closes, or the learner leaves the package, in the middle of a round.
 window.addEventListener("pagehide", () => {
   if (platform && session) {
-    platform.suspend(session.journal); // after the round's end, nothing
+    platform.leave(session.journal); // after the round's end, nothing
   }
 });
 
 if (platform) {
-  element("privacy").textContent = PLATFORM_PRIVACY;
+  element("privacy").textContent = platform.counted ? PLATFORM_PRIVACY : UNCOUNTED_PRIVACY;
+  if (platform.notice) {
+    tell(platform.notice);
+  }
+  // Inside the platform's frame the licence opens beside the round, which it would end.
+  element("licence").target = "_blank";
+  element("licence").rel = "noopener";
   // The teacher chose the round with the package; the learner does not choose another.
   roundForm.hidden = true;
   showOptions(platform.options);
