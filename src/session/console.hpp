@@ -5,7 +5,7 @@
 #include <streambuf>
 
 // The platform's console, one implementation per platform chosen at build time: the streams the
-// dialogue should use (main hands them to std::cin and std::cout), the seed of the random
+// dialogue should use (main makes its streams over them), the seed of the random
 // source, read from the clock once per run, and the session's operations that the console
 // carries out or shows. Those that show something flush standard output first, since they may
 // show it directly.

@@ -3,11 +3,10 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <iostream>
+#include <streambuf>
 
 #include <poll.h>
 #include <termios.h>
@@ -169,10 +168,60 @@ void releaseSignals(const sigset_t& before)
     ::sigprocmask(SIG_SETMASK, &before, nullptr);
 }
 
+// Writes all of text, waiting out a descriptor that the parent left non-blocking; false once
+// it cannot be written (closed, or no reader), as a stream then goes bad.
+bool writeAll(const char* text, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(STDOUT_FILENO, text, size);
+        if (written > 0) {
+            text += written;
+            size -= static_cast<std::size_t>(written);
+        } else if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            pollfd output{STDOUT_FILENO, POLLOUT, 0};
+            static_cast<void>(::poll(&output, 1, -1));
+        } else if (written == 0 || errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The dialogue's text, written with write(2) like the terminal's own codes, so that the
+// program sets up neither C's stdio nor the standard stream objects and their wide twins: it
+// starts faster and in less memory.
+struct StandardOutput : std::streambuf {
+    std::array<char, 4096> buffer; // not cleared: only what is written to it is read
+    StandardOutput() { setp(buffer.data(), buffer.data() + buffer.size()); }
+
+    int sync() override
+    {
+        const bool written = writeAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+        setp(buffer.data(), buffer.data() + buffer.size());
+        return written ? 0 : -1;
+    }
+    int_type overflow(int_type c) override
+    {
+        if (sync() != 0) {
+            return traits_type::eof();
+        }
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            sputc(traits_type::to_char_type(c));
+        }
+        return traits_type::not_eof(c);
+    }
+};
+
+// Made before any exit handler is installed, so that it outlives them.
+StandardOutput& standardOutput()
+{
+    static StandardOutput output;
+    return output;
+}
+
 void flushOutput()
 {
-    std::cout.flush();
-    static_cast<void>(std::fflush(stdout));
+    static_cast<void>(standardOutput().pubsync());
 }
 
 void restoreAtExit()
@@ -231,7 +280,7 @@ ssize_t readWaiting(void* into, std::size_t size)
 // A terminal reports the end of input once per Ctrl-D, so it is kept once seen, as C's stdio
 // keeps it: a number typed before Ctrl-D then needs two presses, not one more for every look.
 struct StandardInput : std::streambuf {
-    std::array<char, 1 << 16> buffer{};
+    std::array<char, 4096> buffer; // not cleared: read() fills what is used
     bool ended = false;
 
     int_type underflow() override
@@ -309,9 +358,10 @@ void pauseConsole(bool inputEnded)
 Console openConsole()
 {
     static StandardInput input;
+    StandardOutput& output = standardOutput();
     const std::time_t t = std::time(nullptr);
     SessionOperations operations;
     operations.setColours = setConsoleColours;
     operations.pause = pauseConsole;
-    return {&input, std::cout.rdbuf(), static_cast<unsigned>(t), operations, {}}; // t's low 32 bits
+    return {&input, &output, static_cast<unsigned>(t), operations, {}}; // t's low 32 bits
 }

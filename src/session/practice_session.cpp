@@ -83,7 +83,10 @@ ScoreTally practiceSession(std::istream& in, std::ostream& out, const SessionOpe
     std::vector<ExerciseModel> models;
     while (ok == 1) {
         const Exercise exercise = drawExercise(options, models);
-        models.push_back(exercise.model);
+        // Only a mixed round draws after the models before it; the console's keeps nothing.
+        if (options.mixed) {
+            models.push_back(exercise.model);
+        }
         ++tally.posedCount;
         if (exercise.model == ExerciseModel::Inverse) {
             writeStatement(out, exercise.kind, exercise.scenarioIndex, exercise.firstGroupSize,

@@ -314,6 +314,8 @@ test(`${ENGINE}: the standalone page comes back to its round after a reload, and
       await press(page, "tip"); // a hint on the second problem, which its review keeps
       await answer(page, false);
       const before = await text(page);
+      // The tab keeps the line once the page has drawn it.
+      await page.waitFor(() => JSON.parse(sessionStorage.getItem("dreisatz")).journal.lines.length === 3);
       const { visit } = await state(page);
       assert.strictEqual(visit.journal.lines.length, 3);
       assert.deepStrictEqual(visit.journal.hints, [2]);

@@ -51,7 +51,9 @@ export function createAnswer(controls, transcript, onLine = () => {}) {
       guard.arm();
       quietUntil = window.performance.now() + QUIET;
     }
-    keepQuestionInView();
+    // Scrolled with the next frame, whose layout the browser makes anyway, rather than forcing
+    // one more before the answer's feedback is drawn.
+    window.requestAnimationFrame(keepQuestionInView);
   }
 
   // The open question's controls in view, and the working above them with its first line clear

@@ -44,7 +44,8 @@ export function createReader(window, button) {
     // The problem whose question is open, or null: the button shows only with one.
     read(open) {
       problem = open;
-      if (!open && synthesis) {
+      // Asked only while it speaks: the call itself is slow on some systems.
+      if (!open && (synthesis?.speaking || synthesis?.pending)) {
         synthesis.cancel();
       }
       update();

@@ -97,11 +97,27 @@ const LATER = "Gilt ab der nächsten Runde.";
 let session = null;
 const rounds = []; // this visit's rounds, as rounds.js records them
 
-// The round under way and the list of rounds, in the tab: standalone only.
+// The round under way and the list of rounds, in the tab: standalone only. Written once the
+// page has drawn what the learner did, and at once when the page goes or is hidden, as
+// before a reload or when the browser drops a tab in the background.
+let visitPending = false;
 function keepVisit() {
-  if (platform) {
+  if (platform || visitPending) {
     return;
   }
+  visitPending = true;
+  if (document.hidden) {
+    setTimeout(writeVisit, 0);
+  } else {
+    requestAnimationFrame(() => setTimeout(writeVisit, 0));
+  }
+}
+
+function writeVisit() {
+  if (!visitPending) {
+    return;
+  }
+  visitPending = false;
   const journal = session && session.state !== "ended" ? session.journal : null;
   if (journal && !keptJournal(journal) && !notKeptSaid) {
     notKeptSaid = true;
@@ -444,8 +460,11 @@ window.addEventListener("beforeunload", (event) => {
   }
 });
 
+window.addEventListener("visibilitychange", () => document.hidden && writeVisit());
+
 // The platform's window closes, or the learner leaves the package, in the middle of a round.
 window.addEventListener("pagehide", () => {
+  writeVisit();
   if (platform && session) {
     platform.leave(session.journal); // after the round's end, nothing
   }
