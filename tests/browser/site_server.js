@@ -16,13 +16,15 @@ const TYPES = { ".html": "text/html", ".js": "text/javascript", ".css": "text/cs
                 ".webmanifest": "application/manifest+json", ".txt": "text/plain" };
 
 // Serves the folder site; resolves to the server, whose origin is server.origin. With gzip,
-// bodies go compressed to a browser that accepts it, as most web spaces send them.
-async function serveSite(site, { gzip = false } = {}) {
+// bodies go compressed to a browser that accepts it, as most web spaces send them; policy is a
+// Content-Security-Policy sent with every response, as a school's web space may set one.
+async function serveSite(site, { gzip = false, policy = null } = {}) {
   const server = http.createServer((request, response) => {
     let file = path.join(site, path.normalize(new URL(request.url, "http://x").pathname));
     if (file.endsWith(path.sep)) file = path.join(file, "index.html");
     fs.readFile(file, (error, data) => {
       const headers = { "Content-Type": TYPES[path.extname(file)] ?? "text/plain" };
+      if (policy) headers["Content-Security-Policy"] = policy;
       if (gzip && data && /\bgzip\b/.test(request.headers["accept-encoding"] ?? "")) {
         data = zlib.gzipSync(data);
         headers["Content-Encoding"] = "gzip";

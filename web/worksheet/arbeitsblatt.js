@@ -30,7 +30,6 @@ const printNote = document.getElementById("print-note");
 const keptList = document.getElementById("kept-list");
 const keptNote = document.getElementById("kept-note");
 const keepNothing = document.getElementById("keep-nothing");
-const CODED = ["anzahl", "art", "gruppen", "rechner", "modelle"]; // the choices a code carries
 const HOLD = 1000; // how long an eight-letter code waits for more letters, in milliseconds
 const visit = Array.from(crypto.getRandomValues(new Uint8Array(8)), (b) => b.toString(16)).join("");
 let shown = null; // the module's record of the sheet on screen
@@ -214,7 +213,11 @@ function update(module, field) {
   if (!check()) return invalid();
   const choices = choicesOf(fields);
   let code = fields.code.value;
-  if (CODED.includes(field?.name) && shown) {
+  // A coded choice changed, now or while another field could not be used.
+  const coded = shown && choicesOfRecord(shown);
+  const changed = coded && ["count", "kind", "groups", "calculator", "models"]
+    .some((name) => String(choices[name]) !== String(coded[name]));
+  if (field !== null && field !== fields.code && changed) {
     if (!shown.older) code = codeFor(module, shown.nonce, choices);
     else if (choices.calculator === "ohne" || choices.models === "gemischt") {
       code = codeFor(module, randomNonce(), choices);
