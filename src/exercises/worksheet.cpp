@@ -263,21 +263,21 @@ class Picks {
     explicit Picks(const std::array<std::uint8_t, 32>& digest)
     {
         for (std::size_t i = 0; i < 8; ++i) {
-            state_ = state_ << 8U | digest[i];
+            state = state << 8U | digest[i];
         }
     }
 
     std::size_t below(std::size_t n)
     {
-        state_ += 0x9e3779b97f4a7c15U;
-        std::uint64_t z = state_;
+        state += 0x9e3779b97f4a7c15U;
+        std::uint64_t z = state;
         z = (z ^ (z >> 30U)) * 0xbf58476d1ce4e5b9U;
         z = (z ^ (z >> 27U)) * 0x94d049bb133111ebU;
         return static_cast<std::size_t>((z ^ (z >> 31U)) % n);
     }
 
   private:
-    std::uint64_t state_ = 0;
+    std::uint64_t state = 0;
 };
 
 // The number a problem's working divides by and the product it divides (an inverse problem's

@@ -520,7 +520,8 @@ TEST(Worksheet, CalculatorChoiceBoundsTheNumbers)
                     for (const Exercise& e : group) {
                         const bool direct = e.model == ExerciseModel::Direct;
                         largeDivisors += divisorOf(e) > 10 ? 1 : 0;
-                        largeProducts += productOf(e) > 500 || (direct && e.givenDuration > 500);
+                        largeProducts +=
+                            productOf(e) > 500 || (direct && e.givenDuration > 500) ? 1 : 0;
                     }
                 }
             }
