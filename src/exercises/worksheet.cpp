@@ -27,8 +27,8 @@ constexpr std::uint64_t choiceCount = tenChoiceCount * 2;
 constexpr std::uint64_t valueCount = (std::uint64_t{1} << 45) * 31;
 constexpr std::uint64_t nonceCount = valueCount / choiceCount;
 
-// A group that cannot be matched within this many draws (the profile of the first group needs
-// more of a rare sort of problem than is left) makes the sheet start again from other seeds.
+// A group that cannot be matched within this many draws (the first group needs more of a rare
+// sort of problem than is left) makes the sheet start again from other seeds.
 constexpr int drawsPerGroup = 200000;
 
 constexpr std::array<std::string_view, 3> kindsNames = {"both", "work", "supply"};
