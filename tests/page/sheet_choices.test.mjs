@@ -4,7 +4,8 @@ import assert from "node:assert";
 import { test } from "node:test";
 import {
   choicesInWords, choicesOf, choicesOfRecord, codeLettersOf, codeNote, defaultTitle, fromAddress,
-  keptStatus, madeStatus, sheetAddress, sheetQuery, shownCode, trainerAddress, webAddress,
+  keptStatus, madeStatus, sheetAddress, sheetQuery, shownCode, tenLetterNote, trainerAddress,
+  webAddress,
 } from "../../web/worksheet/sheet_choices.js";
 import { code, worksheet } from "./records.mjs";
 
@@ -61,7 +62,8 @@ test("no note has a double blank, a blank before a stop, or a value without its 
                                     "&blatt=");
   const { notes } = fromAddress(query, FIELDS);
   assert.strictEqual(notes.length, 8);
-  for (const note of [...notes, codeNote("", "length"), codeNote("K7QM4XA2")]) {
+  for (const note of [...notes, codeNote("", "length"), codeNote("K7QM4XA2"),
+                      tenLetterNote("AAAAA-ABK8S")]) {
     assert.doesNotMatch(note, /\s\s|\s[.,;:]|„“/, note);
   }
 });

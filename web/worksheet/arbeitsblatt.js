@@ -13,7 +13,7 @@ import { keepSiteOffline } from "../offline/offline.js";
 import {
   CODE_HELD, CODE_SHOWN, KINDS, MODELS, TRAINER_RULE, TRAINER_TOO_LONG, choicesOf,
   choicesOfRecord, codeError, codeLettersOf, codeNote, fromAddress, keptStatus, madeStatus,
-  sheetAddress, sheetQuery, shownAgainStatus, shownCode, trainerAddress, webAddress,
+  sheetAddress, sheetQuery, shownAgainStatus, shownCode, tenLetterNote, trainerAddress, webAddress,
 } from "./sheet_choices.js";
 import { layOut } from "./sheet_layout.js";
 import { planSheet } from "./sheet_plan.js";
@@ -265,6 +265,8 @@ function firstSheet(module) {
   let record = code === null ? null : sheetOf(module, code, choicesOf(fields));
   if (code !== null && !fromTab && (record.error || record.older)) {
     notes.push(codeNote(record.code, record.error));
+  } else if (code !== null && !fromTab && record.code.length === 10) {
+    notes.push(tenLetterNote(shownCode(record.code)));
   }
   if (record === null || record.error) {
     record = sheetOf(module, codeFor(module, randomNonce(), choicesOf(fields)), choicesOf(fields));
@@ -310,6 +312,7 @@ function start(module) {
   });
   // Printing from the browser's menu as well as by the button: the sheet printed stays listed.
   window.addEventListener("beforeprint", () => {
+    readHeldCode(module);
     const list = keptSheets();
     if (list !== null && shownEntry) keep(printed(list, shownEntry, new Date().toISOString()));
   });

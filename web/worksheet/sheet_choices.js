@@ -117,6 +117,13 @@ export const codeNote = (code, error) => (error
     "Art und den Gruppen, die die Adresse auf seinen Lösungen nennt, und immer mit Zahlen " +
     "für den Taschenrechner und nur umgekehrt proportionalen Aufgaben.");
 
+// What the status line says about a ten-letter code from the address, which remakes its sheet as
+// printed.
+export const tenLetterNote = (code) => `Der Code ${code} stammt von einem Blatt, bevor der Code ` +
+  "den Zusammenhang enthielt: Er ergibt das Blatt genau wie gedruckt, mit nur umgekehrt " +
+  "proportionalen Aufgaben. Wer die Auswahl ändert, bekommt ein Blatt mit einem Code aus 11 " +
+  "Zeichen.";
+
 // The sheet that the fields ask for: the choices and what only the printing takes.
 export const choicesOf = (fields) => ({
   count: Number(fields.anzahl.value),
