@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -14,6 +15,36 @@ namespace {
 int draw(int modulus)
 {
     return std::rand() % modulus;
+}
+
+// The ranges of the draws, each counted from 2: a group's size in the given sentence and in the
+// question, and what each member of an inverse problem takes.
+int firstSizes(bool work)
+{
+    return work ? 8 : 12;
+}
+
+int secondSizes(bool work)
+{
+    return work ? 10 : 18;
+}
+
+int inverseFactors(bool work)
+{
+    return work ? 13 : 4;
+}
+
+// The range of a direct or constant problem's factor in its scenario.
+std::pair<int, int> factorRange(ExerciseKind kind, ExerciseModel model, std::size_t scenario)
+{
+    const bool work = kind == ExerciseKind::WorkExercise;
+    if (model == ExerciseModel::Direct) {
+        const DirectWords& words = work ? workWords[scenario].direct : supplyWords[scenario].direct;
+        return {words.rateLow, words.rateHigh};
+    }
+    const ConstantWords& words =
+        work ? workWords[scenario].constant : supplyWords[scenario].constant;
+    return {words.low, words.high};
 }
 
 // The longest run of one model a mixed round poses.
@@ -52,24 +83,15 @@ Exercise drawOther(ExerciseModel model)
     exercise.kind = draw(2) == 1 ? ExerciseKind::WorkExercise : ExerciseKind::SupplyExercise;
     exercise.scenarioIndex = draw(scenarioCount);
     const bool work = exercise.kind == ExerciseKind::WorkExercise;
-    exercise.firstGroupSize = draw(work ? 8 : 12) + 2;
+    exercise.firstGroupSize = draw(firstSizes(work)) + 2;
     do {
-        exercise.secondGroupSize = draw(work ? 10 : 18) + 2;
+        exercise.secondGroupSize = draw(secondSizes(work)) + 2;
     } while (exercise.secondGroupSize == exercise.firstGroupSize);
 
-    const auto r = static_cast<std::size_t>(exercise.scenarioIndex);
-    if (model == ExerciseModel::Direct) {
-        const DirectWords& words = work ? workWords[r].direct : supplyWords[r].direct;
-        exercise.factor = words.rateLow + draw(words.rateHigh - words.rateLow + 1);
-        exercise.givenDuration = exercise.factor * exercise.firstGroupSize;
-        exercise.expectedAnswer = exercise.factor * exercise.secondGroupSize;
-    } else {
-        const ConstantWords& words = work ? workWords[r].constant : supplyWords[r].constant;
-        exercise.factor = words.low + draw(words.high - words.low + 1);
-        exercise.givenDuration = exercise.factor;
-        exercise.expectedAnswer = exercise.factor;
-    }
-    return exercise;
+    const auto [low, high] =
+        factorRange(exercise.kind, model, static_cast<std::size_t>(exercise.scenarioIndex));
+    return exerciseOf(exercise.kind, exercise.scenarioIndex, exercise.firstGroupSize,
+                      exercise.secondGroupSize, low + draw(high - low + 1), model);
 }
 
 } // namespace
@@ -81,15 +103,48 @@ Exercise drawExercise()
     exercise.scenarioIndex = draw(scenarioCount);
 
     const bool work = exercise.kind == ExerciseKind::WorkExercise;
-    exercise.firstGroupSize = draw(work ? 8 : 12) + 2;
+    exercise.firstGroupSize = draw(firstSizes(work)) + 2;
     do {
-        exercise.secondGroupSize = draw(work ? 10 : 18) + 2;
+        exercise.secondGroupSize = draw(secondSizes(work)) + 2;
     } while (exercise.secondGroupSize == exercise.firstGroupSize);
-    exercise.factor = draw(work ? 13 : 4) + 2;
+    exercise.factor = draw(inverseFactors(work)) + 2;
 
     exercise.givenDuration = exercise.factor * exercise.secondGroupSize;
     exercise.expectedAnswer = exercise.factor * exercise.firstGroupSize;
     return exercise;
+}
+
+Exercise exerciseOf(ExerciseKind kind, int scenarioIndex, int firstGroupSize, int secondGroupSize,
+                    int factor, ExerciseModel model)
+{
+    Exercise e{kind, scenarioIndex, firstGroupSize, secondGroupSize, factor, factor, factor, model};
+    if (model == ExerciseModel::Inverse) {
+        e.givenDuration = factor * secondGroupSize;
+        e.expectedAnswer = factor * firstGroupSize;
+    } else if (model == ExerciseModel::Direct) {
+        e.givenDuration = factor * firstGroupSize;
+        e.expectedAnswer = factor * secondGroupSize;
+    }
+    return e;
+}
+
+std::vector<Exercise> everyExercise(ExerciseKind kind, ExerciseModel model)
+{
+    const bool work = kind == ExerciseKind::WorkExercise;
+    std::vector<Exercise> all;
+    for (int scenario = 0; scenario < scenarioCount; ++scenario) {
+        const auto [low, high] = model == ExerciseModel::Inverse
+                                     ? std::pair{2, inverseFactors(work) + 1}
+                                     : factorRange(kind, model, static_cast<std::size_t>(scenario));
+        for (int first = 2; first < firstSizes(work) + 2; ++first) {
+            for (int second = 2; second < secondSizes(work) + 2; ++second) {
+                for (int factor = low; factor <= high && second != first; ++factor) {
+                    all.push_back(exerciseOf(kind, scenario, first, second, factor, model));
+                }
+            }
+        }
+    }
+    return all;
 }
 
 bool workableByHand(const Exercise& e)

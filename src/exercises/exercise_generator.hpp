@@ -25,6 +25,14 @@ struct Exercise {
 // seeds.
 Exercise drawExercise();
 
+// The exercise of these numbers in a model: inverse and direct ones work out the duration given
+// and the answer from the factor as above, a constant one takes the factor for both.
+Exercise exerciseOf(ExerciseKind kind, int scenarioIndex, int firstGroupSize, int secondGroupSize,
+                    int factor, ExerciseModel model);
+
+// Every exercise of this kind and model that the draws below can give, each once.
+std::vector<Exercise> everyExercise(ExerciseKind kind, ExerciseModel model);
+
 // What a round asks for: the console's round is inverse problems with the whole ranges.
 struct RoundOptions {
     bool mixed = false;  // all three models: half inverse, a third direct, a sixth constant

@@ -4,24 +4,36 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <string>
 
 namespace {
 
 constexpr int maxCount = 30;
 constexpr int maxGroups = 6;
-constexpr std::uint64_t choiceCount = std::uint64_t{maxCount} * 3 * maxGroups * 2;
-constexpr std::size_t valueLetters = 9;
-constexpr std::uint64_t valueCount = std::uint64_t{1} << (5 * valueLetters);
-constexpr std::uint64_t nonceCount = valueCount / choiceCount;
 constexpr std::size_t olderLength = 8;
 
-// A group that cannot be matched within this many draws (the profile of the first group needs
-// more of a rare sort of problem than is left) makes the sheet start again from other seeds.
+// A ten-letter code: nine letters of value, nonce times the choices but the models, and the
+// check letter.
+constexpr std::size_t tenLength = 10;
+constexpr std::uint64_t tenChoiceCount = std::uint64_t{maxCount} * 3 * maxGroups * 2;
+
+// An eleven-letter code: nine letters of value, a tenth of 31 (never the one that would end a
+// ten-letter code), and the check letter.
+constexpr std::size_t codeLength = 11;
+constexpr std::uint64_t choiceCount = tenChoiceCount * 2;
+constexpr std::uint64_t valueCount = (std::uint64_t{1} << 45) * 31;
+constexpr std::uint64_t nonceCount = valueCount / choiceCount;
+
+// A group that cannot be matched within this many draws (the first group needs more of a rare
+// sort of problem than is left) makes the sheet start again from other seeds.
 constexpr int drawsPerGroup = 200000;
 
 constexpr std::array<std::string_view, 3> kindsNames = {"both", "work", "supply"};
 
-std::uint64_t choiceIndex(SheetChoices c)
+std::uint64_t tenChoiceIndex(SheetChoices c)
 {
     const auto count = static_cast<std::uint64_t>(std::clamp(c.count, 1, maxCount) - 1);
     const auto groups = static_cast<std::uint64_t>(std::clamp(c.groups, 1, maxGroups) - 1);
@@ -29,7 +41,7 @@ std::uint64_t choiceIndex(SheetChoices c)
            static_cast<std::uint64_t>(c.calculator);
 }
 
-SheetChoices choicesAt(std::uint64_t index)
+SheetChoices tenChoicesAt(std::uint64_t index)
 {
     SheetChoices c;
     c.calculator = static_cast<Calculator>(index % 2);
@@ -38,6 +50,18 @@ SheetChoices choicesAt(std::uint64_t index)
     index /= maxGroups;
     c.kinds = static_cast<SheetKinds>(index % 3);
     c.count = static_cast<int>(index / 3) + 1;
+    return c;
+}
+
+std::uint64_t choiceIndex(SheetChoices c)
+{
+    return tenChoiceIndex(c) * 2 + static_cast<std::uint64_t>(c.models);
+}
+
+SheetChoices choicesAt(std::uint64_t index)
+{
+    SheetChoices c = tenChoicesAt(index / 2);
+    c.models = static_cast<SheetModels>(index % 2);
     return c;
 }
 
@@ -170,9 +194,10 @@ std::optional<std::vector<Exercise>> drawLike(unsigned seed, const std::vector<E
     return group;
 }
 
-// The seeds leave out the number of groups, and all six groups are drawn, so that a sheet with
-// more groups begins with the groups of one with fewer.
-std::vector<std::vector<Exercise>> fairGroups(const SheetCode& code)
+// The groups of a ten-letter code, as they were printed. The seeds leave out the number of
+// groups, and all six groups are drawn, so that a sheet with more groups begins with the groups
+// of one with fewer.
+std::vector<std::vector<Exercise>> tenLetterGroups(const SheetCode& code)
 {
     const SheetChoices& c = code.choices;
     const auto count = static_cast<std::size_t>(std::clamp(c.count, 1, maxCount));
@@ -231,6 +256,254 @@ std::vector<std::vector<Exercise>> olderGroups(const SheetCode& code)
     return groups;
 }
 
+// The random source of the other groups' picks: splitmix64, the same on every platform, unlike
+// std::rand, which only group A's draws take, as a round's draws do.
+class Picks {
+  public:
+    explicit Picks(const std::array<std::uint8_t, 32>& digest)
+    {
+        for (std::size_t i = 0; i < 8; ++i) {
+            state = state << 8U | digest[i];
+        }
+    }
+
+    std::size_t below(std::size_t n)
+    {
+        state += 0x9e3779b97f4a7c15U;
+        std::uint64_t z = state;
+        z = (z ^ (z >> 30U)) * 0xbf58476d1ce4e5b9U;
+        z = (z ^ (z >> 27U)) * 0x94d049bb133111ebU;
+        return static_cast<std::size_t>((z ^ (z >> 31U)) % n);
+    }
+
+  private:
+    std::uint64_t state = 0;
+};
+
+// The number a problem's working divides by and the product it divides (an inverse problem's
+// first group times its duration, a direct one's share times the second group); 0 for a
+// constant problem, which has no working.
+int divisorOf(const Exercise& e)
+{
+    return e.model == ExerciseModel::Inverse  ? e.secondGroupSize
+           : e.model == ExerciseModel::Direct ? e.firstGroupSize
+                                              : 0;
+}
+
+int productOf(const Exercise& e)
+{
+    return e.model == ExerciseModel::Inverse  ? e.firstGroupSize * e.givenDuration
+           : e.model == ExerciseModel::Direct ? e.expectedAnswer
+                                              : 0;
+}
+
+// Divisors as hard as each other to divide by: 2, 5 and 10; 3 and 4; 6 to 9; above 10.
+int divisorClass(int divisor)
+{
+    return divisor == 0                                    ? 0
+           : divisor == 2 || divisor == 5 || divisor == 10 ? 1
+           : divisor == 3 || divisor == 4                  ? 2
+           : divisor < 10                                  ? 3
+                                                           : 4;
+}
+
+int digits(int number)
+{
+    int count = 1;
+    for (; number >= 10; number /= 10) {
+        ++count;
+    }
+    return count;
+}
+
+// Whether c may stand where a stands in another group, as far as a alone decides.
+bool equallyHard(const Exercise& a, const Exercise& c)
+{
+    return a.kind == c.kind && a.model == c.model &&
+           divisorClass(divisorOf(a)) == divisorClass(divisorOf(c)) &&
+           digits(productOf(a)) == digits(productOf(c)) &&
+           digits(a.expectedAnswer) == digits(c.expectedAnswer);
+}
+
+// The three numbers a pupil reads, in order of size: two groups with the same ones copy.
+std::array<int, 3> numbersOf(const Exercise& e)
+{
+    std::array<int, 3> numbers = {e.firstGroupSize, e.givenDuration, e.secondGroupSize};
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+bool sameExercise(const Exercise& a, const Exercise& b)
+{
+    return a.model == b.model && a.factor == b.factor && sameProblem(a, b);
+}
+
+bool onSheet(const std::vector<Exercise>& sheet, const Exercise& e)
+{
+    return std::any_of(sheet.begin(), sheet.end(),
+                       [&e](const Exercise& d) { return sameExercise(d, e); });
+}
+
+constexpr std::size_t otherGroups = maxGroups - 1;
+
+// The most, in per cent, that a product may reach of another's at one place. A direct problem of
+// the work kind multiplies a share of 2 to 12 by a group of 2 to 11: no six of those products
+// with different answers lie within 15 per cent of each other, but many within 20.
+int windowPercent(const Exercise& e)
+{
+    return e.model == ExerciseModel::Direct && e.kind == ExerciseKind::WorkExercise ? 120 : 115;
+}
+
+std::size_t answerCount(const std::vector<const Exercise*>& exercises)
+{
+    std::set<int> answers;
+    for (const Exercise* e : exercises) {
+        answers.insert(e->expectedAnswer);
+    }
+    return answers.size();
+}
+
+// Of the problems that fit a's place, those whose products lie in a window of percent around a's
+// product that holds the most different answers (of two, the one nearer a's middle),
+// so that every group can have an answer of its own there.
+std::vector<const Exercise*> inWindow(const Exercise& a, const std::vector<const Exercise*>& fit,
+                                      int percent)
+{
+    const int product = productOf(a);
+    std::vector<const Exercise*> best;
+    int bestOffset = 0;
+    std::set<int> lows = {product};
+    for (const Exercise* e : fit) {
+        const int low = productOf(*e);
+        if (low < product && product * 100 <= low * percent) {
+            lows.insert(low);
+        }
+    }
+    for (const int low : lows) {
+        const int high = low * percent / 100;
+        std::vector<const Exercise*> within;
+        std::copy_if(fit.begin(), fit.end(), std::back_inserter(within), [&](const Exercise* e) {
+            return productOf(*e) >= low && productOf(*e) <= high;
+        });
+        const int offset = std::abs(low + high - 2 * product);
+        const std::size_t answers = answerCount(within);
+        if (answers > answerCount(best) || (answers == answerCount(best) && offset < bestOffset)) {
+            best = std::move(within);
+            bestOffset = offset;
+        }
+    }
+    return best;
+}
+
+// The five other groups' problems at the place of group A's problem a, or nothing if they cannot
+// all have one. sums holds each group's products so far: each pick is drawn from the half of the
+// problems left whose products come nearest to evening out its group's sum with group A's.
+std::optional<std::array<Exercise, otherGroups>>
+matchPlace(const Exercise& a, const std::vector<Exercise>& pool, const std::vector<Exercise>& sheet,
+           const std::array<int, maxGroups>& sums, Picks& picks)
+{
+    std::vector<const Exercise*> fit;
+    for (const Exercise& e : pool) {
+        if (equallyHard(a, e) && e.expectedAnswer != a.expectedAnswer &&
+            numbersOf(e) != numbersOf(a) && !onSheet(sheet, e)) {
+            fit.push_back(&e);
+        }
+    }
+    if (a.model != ExerciseModel::Constant) {
+        fit = inWindow(a, fit, windowPercent(a));
+    }
+    if (answerCount(fit) < otherGroups) {
+        return std::nullopt;
+    }
+    std::array<Exercise, otherGroups> place;
+    for (std::size_t g = 0; g < otherGroups; ++g) {
+        std::vector<const Exercise*> left;
+        std::copy_if(fit.begin(), fit.end(), std::back_inserter(left), [&](const Exercise* e) {
+            return std::none_of(place.begin(), place.begin() + static_cast<std::ptrdiff_t>(g),
+                                [e](const Exercise& p) {
+                                    return p.expectedAnswer == e->expectedAnswer ||
+                                           numbersOf(p) == numbersOf(*e);
+                                });
+        });
+        if (left.empty()) {
+            return std::nullopt;
+        }
+        const int target = productOf(a) + sums[0] - sums[g + 1];
+        std::stable_sort(left.begin(), left.end(), [target](const Exercise* x, const Exercise* y) {
+            return std::abs(productOf(*x) - target) < std::abs(productOf(*y) - target);
+        });
+        place[g] = *left[picks.below((left.size() + 1) / 2)];
+    }
+    return place;
+}
+
+// The groups of an eleven-letter code: group A drawn as a round of its models draws, with a
+// problem skipped whose kind has its share, that stands on the sheet already or whose place the
+// other groups cannot match; the other groups picked at each place from every problem of the
+// generator that fits it. All six groups are made, so that a sheet with more groups begins with
+// the groups of one with fewer.
+std::vector<std::vector<Exercise>> matchedGroups(const SheetCode& code)
+{
+    const SheetChoices& c = code.choices;
+    const auto count = static_cast<std::size_t>(std::clamp(c.count, 1, maxCount));
+    const RoundOptions options{c.models == SheetModels::Mixed, c.calculator == Calculator::Without};
+    std::array<std::array<std::vector<Exercise>, 3>, 2> pools;
+    for (const ExerciseKind kind : {ExerciseKind::WorkExercise, ExerciseKind::SupplyExercise}) {
+        for (const ExerciseModel model :
+             {ExerciseModel::Inverse, ExerciseModel::Direct, ExerciseModel::Constant}) {
+            auto& pool =
+                pools.at(static_cast<std::size_t>(kind)).at(static_cast<std::size_t>(model));
+            for (const Exercise& e : everyExercise(kind, model)) {
+                if (!options.byHand || workableByHand(e)) {
+                    pool.push_back(e);
+                }
+            }
+        }
+    }
+    const KindCaps caps = capsOf(c.kinds, count);
+    for (int attempt = 0;; ++attempt) {
+        const std::string seedText = std::to_string(attempt) + '\n' + std::to_string(code.nonce) +
+                                     '\n' + std::to_string(c.count) + '\n' +
+                                     std::string(kindsName(c.kinds)) + '\n' +
+                                     (c.calculator == Calculator::With ? "with" : "without") +
+                                     '\n' + (c.models == SheetModels::Mixed ? "mixed" : "inverse");
+        std::srand(firstWord(sha256("group A\n" + seedText)));
+        Picks picks(sha256("other groups\n" + seedText));
+        std::vector<std::vector<Exercise>> groups(maxGroups);
+        std::vector<Exercise> sheet;
+        std::vector<ExerciseModel> models;
+        std::array<int, maxGroups> sums{};
+        for (int draws = 0; draws < drawsPerGroup && groups[0].size() < count; ++draws) {
+            const Exercise e = drawExercise(options, models);
+            const bool work = e.kind == ExerciseKind::WorkExercise;
+            const auto sameKind =
+                work ? workCount(groups[0]) : groups[0].size() - workCount(groups[0]);
+            if (sameKind == (work ? caps.work : caps.supply) || onSheet(sheet, e)) {
+                continue;
+            }
+            const auto& pool =
+                pools.at(static_cast<std::size_t>(e.kind)).at(static_cast<std::size_t>(e.model));
+            const auto others = matchPlace(e, pool, sheet, sums, picks);
+            if (!others) {
+                continue;
+            }
+            groups[0].push_back(e);
+            sheet.push_back(e);
+            models.push_back(e.model);
+            sums[0] += productOf(e);
+            for (std::size_t g = 0; g < otherGroups; ++g) {
+                groups[g + 1].push_back((*others)[g]);
+                sheet.push_back((*others)[g]);
+                sums[g + 1] += productOf((*others)[g]);
+            }
+        }
+        if (groups[0].size() == count) {
+            groups.resize(static_cast<std::size_t>(std::clamp(c.groups, 1, maxGroups)));
+            return groups;
+        }
+    }
+}
+
 } // namespace
 
 std::string_view kindsName(SheetKinds kinds)
@@ -247,6 +520,19 @@ std::optional<SheetKinds> kindsNamed(std::string_view name)
     return static_cast<SheetKinds>(at - kindsNames.begin());
 }
 
+std::string_view modelsName(SheetModels models)
+{
+    return models == SheetModels::Mixed ? "mixed" : "inverse";
+}
+
+std::optional<SheetModels> modelsNamed(std::string_view name)
+{
+    if (name == "mixed" || name == "inverse") {
+        return name == "mixed" ? SheetModels::Mixed : SheetModels::InverseOnly;
+    }
+    return std::nullopt;
+}
+
 SheetCode readCode(std::string_view text)
 {
     SheetCode read;
@@ -256,32 +542,66 @@ SheetCode readCode(std::string_view text)
         }
     }
     using Status = SheetCode::Status;
+    const std::size_t length = read.code.size();
     if (read.code.find_first_not_of(codeLetters) != std::string::npos) {
         read.status = Status::WrongLetter;
-    } else if (read.code.size() == olderLength) {
+        return read;
+    }
+    if (length == olderLength) {
         read.status = Status::Older;
         read.choices.calculator = Calculator::With;
-    } else if (read.code.size() != valueLetters + 1) {
-        read.status = Status::WrongLength;
-    } else if (checkState(read.code) != 0) {
-        read.status = Status::Mistyped;
-    } else {
-        std::uint64_t value = 0;
-        for (std::size_t i = 0; i < valueLetters; ++i) {
-            value = value * 32 + codeLetters.find(read.code[i]);
-        }
-        read.status = Status::Sheet;
-        read.nonce = value / choiceCount;
-        read.choices = choicesAt(value % choiceCount);
+        return read;
     }
+    if (length != tenLength && length != codeLength) {
+        read.status = Status::WrongLength;
+        return read;
+    }
+    read.status = Status::Mistyped;
+    if (checkState(read.code) != 0) {
+        return read;
+    }
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < 9; ++i) {
+        value = value * 32 + codeLetters.find(read.code[i]);
+    }
+    if (length == tenLength) {
+        read.status = Status::TenLetters;
+        read.nonce = value / tenChoiceCount;
+        read.choices = tenChoicesAt(value % tenChoiceCount);
+        return read;
+    }
+    const auto passed = doubled(checkState(read.code.substr(0, 9)));
+    const auto tenth = static_cast<unsigned>(codeLetters.find(read.code[9]));
+    if (tenth == passed) {
+        return read; // only two letters typed wrong give it
+    }
+    value = value * 31 + (tenth < passed ? tenth : tenth - 1);
+    read.status = Status::Sheet;
+    read.nonce = value / choiceCount;
+    read.choices = choicesAt(value % choiceCount);
     return read;
 }
 
 std::string sheetCode(std::uint64_t nonce, SheetChoices choices)
 {
     std::uint64_t value = nonce % nonceCount * choiceCount + choiceIndex(choices);
-    std::string code(valueLetters, ' ');
-    for (std::size_t i = valueLetters; i-- > 0; value /= 32) {
+    const auto tenth = static_cast<unsigned>(value % 31);
+    value /= 31;
+    std::string code(9, ' ');
+    for (std::size_t i = 9; i-- > 0; value /= 32) {
+        code[i] = codeLetters[value % 32];
+    }
+    const auto passed = doubled(checkState(code));
+    code += codeLetters[tenth < passed ? tenth : tenth + 1];
+    return code + codeLetters[doubled(checkState(code))];
+}
+
+std::string tenLetterCode(std::uint64_t nonce, SheetChoices choices)
+{
+    std::uint64_t value = nonce % ((std::uint64_t{1} << 45) / tenChoiceCount) * tenChoiceCount +
+                          tenChoiceIndex(choices);
+    std::string code(9, ' ');
+    for (std::size_t i = 9; i-- > 0; value /= 32) {
         code[i] = codeLetters[value % 32];
     }
     return code + codeLetters[doubled(checkState(code))];
@@ -292,7 +612,11 @@ Worksheet makeWorksheet(const SheetCode& code)
     if (code.status == SheetCode::Status::Older) {
         return {labelOf(sha256(olderHashed("label", code))), code, olderGroups(code)};
     }
-    return {labelOf(sha256("label\n" + code.code)), code, fairGroups(code)};
+    const std::string label = labelOf(sha256("label\n" + code.code));
+    if (code.status == SheetCode::Status::TenLetters) {
+        return {label, code, tenLetterGroups(code)};
+    }
+    return {label, code, matchedGroups(code)};
 }
 
 Profile profileOf(const Exercise& e)

@@ -294,6 +294,7 @@ std::string worksheetJson(const Worksheet& sheet)
     member(json, "kinds", kindsName(choices.kinds));
     member(json, "groups", choices.groups);
     flag(json, "calculator", choices.calculator == Calculator::With);
+    member(json, "models", modelsName(choices.models));
     json += '}';
     name(json, "groups");
     json += '[';
@@ -318,7 +319,8 @@ std::string worksheetRecord(std::string_view text, SheetChoices older)
     if (code.status == Status::Older) {
         code.choices = {older.count, older.kinds, older.groups, Calculator::With};
     }
-    if (code.status == Status::Sheet || code.status == Status::Older) {
+    if (code.status == Status::Sheet || code.status == Status::TenLetters ||
+        code.status == Status::Older) {
         return worksheetJson(makeWorksheet(code));
     }
     std::string json = "{";

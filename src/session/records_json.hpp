@@ -33,11 +33,12 @@ std::string_view modelName(ExerciseModel model);
 // erg is the shortest decimal of the float read; an infinite one is written 1e999 or -1e999.
 std::string eventJson(const SessionEvent& event);
 
-// A worksheet: {"label":"Blatt ABCD","code":"K7QM4XA2BC","older":false,"nonce":123,
-//   "choices":{"count":8,"kinds":"both","groups":2,"calculator":false},
+// A worksheet: {"label":"Blatt ABCD","code":"K7QM4XA2BCQ","older":false,"nonce":123,
+//   "choices":{"count":8,"kinds":"both","groups":2,"calculator":false,"models":"mixed"},
 //   "groups":[[problem, ...], ...]}
-// older is true for an eight-letter code; nonce is the random part of a ten-letter one, which
-// sheetCode takes to make the code of other choices.
+// older is true for an eight-letter code; nonce is the random part of an eleven- or ten-letter
+// one, which sheetCode takes to make the code of other choices. models is "inverse" or "mixed"
+// (a ten-letter code's are "inverse").
 std::string worksheetJson(const Worksheet& sheet);
 
 // The worksheet of a typed code, older (for an eight-letter code, made with the count, kinds

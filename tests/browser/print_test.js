@@ -91,18 +91,23 @@ function solutionsOn(page) {
 const isPupil = (page) => /Antwort:/.test(page.text);
 
 // The labels are those of these codes in every engine: the same code gives the same sheet.
+// Sheets of ten-letter codes, as keys printed before the models printed them, and a mixed test
+// of four groups of an eleven-letter code.
 const SHORT = { query: "?code=AAWNEN6DW4&loesungen=mit", label: "Blatt X8LQ", count: 8,
-                pupilPages: [3], keyPages: 1 };
+                code: "AAWNE-N6DW4", pupilPages: [3], keyPages: 1 };
 const LONG = { query: "?code=85RA9H4PKY&loesungen=mit", label: "Blatt GRML", count: 30,
-               pupilPages: [8], keyPages: 2 };
+               code: "85RA9-H4PKY", pupilPages: [8], keyPages: 2 };
 const TEST = { query: "?code=4YPJADDBUM&titel=Klassenarbeit%20Nr.%202&punkte=2",
                label: "Blatt N88U", count: 5, pupilPages: [2, 2], keyPages: 0 };
 const DISK = { query: "?code=AAWNEN6DW4&loesungen=mit", fromDisk: true, label: "Blatt X8LQ",
                count: 8, pupilPages: [3], keyPages: 1 };
+const MIXED = { query: "?code=AABLCME9LR7&loesungen=mit&titel=Klassenarbeit%20Nr.%203",
+                label: "Blatt G8VV", count: 8, code: "AABL-CME9-LR7", groups: 4,
+                pupilPages: [3, 3, 3, 3], keyPages: 3 };
 
 const CASES = [
   ["the pupils' pages first, each numbered within its group with the name line, then the key",
-    [SHORT, LONG, TEST], (pages, sheet) => {
+    [SHORT, LONG, TEST, MIXED], (pages, sheet) => {
       const pupil = pages.filter(isPupil);
       assert.strictEqual(pages.length, pupil.length + sheet.keyPages);
       assert.deepStrictEqual(pages.map(isPupil), pages.map((_, i) => i < pupil.length));
@@ -128,7 +133,7 @@ const CASES = [
                            page.text.match(/von 2 P\./g).length);
       }
     }],
-  ["at least 30 mm to work between each problem and its answer line", [SHORT, LONG, TEST],
+  ["at least 30 mm to work between each problem and its answer line", [SHORT, LONG, TEST, MIXED],
     (pages) => pages.filter(isPupil).forEach((page, index) => {
       for (const answer of page.words.filter((word) => word.text === "Antwort:")) {
         const above = Math.max(...page.words.filter((word) => word.yMax < answer.yMin - 1)
@@ -137,16 +142,22 @@ const CASES = [
         assert.ok(room >= 30, `page ${index + 1}: ${room.toFixed(1)} mm above an answer`);
       }
     })],
-  ["the key's head names the code and every choice", [SHORT, LONG], (pages, sheet) => {
-    const key = pages.filter(isKey);
-    assert.strictEqual(key.length, sheet.keyPages);
-    assert.ok(key[0].text.includes(`Code: ${sheet.query.slice(6, 11)}-`), key[0].text);
-    const choices = sheet === SHORT
-      ? "8 Aufgaben je Gruppe · beide Arten · 1 Gruppe · ohne Taschenrechner"
-      : "30 Aufgaben je Gruppe · nur Arbeit · 1 Gruppe · mit Taschenrechner";
-    assert.ok(key[0].text.includes(choices), key[0].text);
-  }],
-  ["each page with the label at its head", [SHORT, LONG, TEST, DISK], (pages, sheet) => {
+  ["the key's head names the code, the title and every choice", [SHORT, LONG, MIXED],
+    (pages, sheet) => {
+      const key = pages.filter(isKey);
+      assert.strictEqual(key.length, sheet.keyPages);
+      key.forEach((page) => assert.ok(page.text.includes(`Code: ${sheet.code}`), page.text));
+      const { title, choices } = {
+        [SHORT.label]: { title: "Lösungen: Umgekehrter Dreisatz", choices: "8 Aufgaben je Gruppe " +
+          "· beide Arten · 1 Gruppe · ohne Taschenrechner · nur umgekehrt proportional" },
+        [LONG.label]: { title: "Lösungen: Umgekehrter Dreisatz", choices: "30 Aufgaben je " +
+          "Gruppe · nur Arbeit · 1 Gruppe · mit Taschenrechner · nur umgekehrt proportional" },
+        [MIXED.label]: { title: "Lösungen: Klassenarbeit Nr. 3", choices: "8 Aufgaben je " +
+          "Gruppe · beide Arten · 4 Gruppen · ohne Taschenrechner · Zusammenhang gemischt" },
+      }[sheet.label];
+      assert.ok(key[0].text.includes(`${title} ${choices}`), key[0].text);
+    }],
+  ["each page with the label at its head", [SHORT, LONG, TEST, DISK, MIXED], (pages, sheet) => {
     pages.forEach((page, index) => {
       assert.ok(page.text.includes(sheet.label), `page ${index + 1}`);
       const top = Math.min(...page.words.map((word) => word.yMin));
@@ -155,7 +166,7 @@ const CASES = [
     });
   }],
   ["over the web the trainer's address on each pupil page, the sheet's on each page of the key",
-    [SHORT, LONG], (pages, sheet) => pages.forEach((page, index) => {
+    [SHORT, LONG, MIXED], (pages, sheet) => pages.forEach((page, index) => {
       const address = isKey(page) ? `Dieses Blatt wieder erstellen: ${server.origin}`
                                   : `${server.origin}index.html`;
       // A long address may break after its "?", where pdftotext reads a blank.
@@ -168,14 +179,31 @@ const CASES = [
     for (const page of pages) assert.doesNotMatch(page.text, /file:|Mathe|Arbeitsblätter|%C3|print-test/);
     assert.match(pages.at(-1).text, /Dieses Blatt wieder erstellen: den Code AAWNE-N6DW4 /);
   }],
-  ["the problems and the key in correct German, as the trainer writes them", [SHORT, LONG],
+  ["the problems and the key in correct German, as the trainer writes them", [SHORT, LONG, MIXED],
     (pages) => {
       const text = pages.map((page) => page.text).join(" ");
       assert.doesNotMatch(text, SEVEN_BIT);
       assert.match(text, /Wie viele /);
       assert.match(text, / → 1 · | 1 \p{L}+ → /u);
     }],
-  ["every word inside the margins", [SHORT, LONG, TEST], (pages) => {
+  // Each problem of a mixed test with its three relations to tick, each solution with the one
+  // that holds; every group's solutions under the group's name.
+  ["a mixed test asks for the relation at each problem, and its key names it", [MIXED],
+    (pages, sheet) => {
+      const all = (texts, pattern) => texts.join(" ").match(pattern)?.length ?? 0;
+      const pupil = pages.filter(isPupil).map((page) => page.text);
+      const key = pages.filter(isKey).map((page) => page.text);
+      const problems = sheet.groups * sheet.count;
+      assert.strictEqual(all(pupil, /Aufgabe \d+ /g), problems);
+      assert.strictEqual(all(pupil, /Je mehr [^,]+, desto /g), 2 * problems);
+      assert.strictEqual(all(pupil, /Das hängt nicht von der Anzahl der /g), problems);
+      assert.ok(pupil.every((text) => text.includes("Kreuze") === /Seite 1 von/.test(text)));
+      assert.strictEqual(all(key, /Zusammenhang: (je mehr|Das hängt nicht)/g), problems);
+      assert.ok(all(key, /Zusammenhang: Das hängt nicht/g) > 0, "no constant problem");
+      assert.deepStrictEqual(key.join(" ").match(/Gruppe [A-D](?! \(Fortsetzung\))/g),
+                             ["Gruppe A", "Gruppe B", "Gruppe C", "Gruppe D"]);
+    }],
+  ["every word inside the margins", [SHORT, LONG, TEST, MIXED], (pages) => {
     const [y, x] = margins().map((length) => length * MM - TOLERANCE);
     pages.forEach((page, index) => {
       const outside = page.words.filter((word) => word.xMin < x || word.yMin < y ||
@@ -185,13 +213,19 @@ const CASES = [
                 `page ${index + 1} is ${page.width}×${page.height} points, not A4`);
     });
   }],
-  ["each solution whole on one page, its three arrows one under the other", [SHORT, LONG],
+  // A constant problem's working has two lines, the others three.
+  ["each solution whole on one page, its arrows one under the other", [SHORT, LONG, MIXED],
     (pages, sheet) => {
-      const solutions = pages.filter(isKey).flatMap(solutionsOn);
+      const key = pages.filter(isKey);
+      const solutions = key.flatMap(solutionsOn);
+      const groups = sheet.groups ?? 1;
       assert.deepStrictEqual(solutions.map(({ number }) => number).sort((a, b) => a - b),
-                             range(sheet.count));
+                             range(sheet.count).flatMap((n) => Array(groups).fill(n)));
+      const constant = key.map((page) => page.text).join(" ")
+        .match(/Zusammenhang: Das hängt nicht/g)?.length ?? 0;
+      assert.strictEqual(solutions.filter(({ arrows }) => arrows.length === 2).length, constant);
       for (const { number, arrows } of solutions) {
-        assert.strictEqual(arrows.length, 3, `solution ${number}`);
+        assert.ok([2, 3].includes(arrows.length), `solution ${number}: ${arrows.length} arrows`);
         const xs = arrows.map((arrow) => arrow.xMin);
         assert.ok(Math.max(...xs) - Math.min(...xs) < 0.5, `solution ${number}: arrows at ${xs}`);
       }

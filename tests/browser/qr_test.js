@@ -74,3 +74,25 @@ for (const [name, address] of Object.entries(ADDRESSES)) {
     assert.deepStrictEqual(problems, []);
   });
 }
+
+// The largest code (version 40, level M) holds 2331 bytes; an umlaut takes two.
+test("fitsQrCode says whether an address fits the largest code, and qrCode draws all that do",
+  async () => {
+    // Each row: the address's bytes in UTF-8, after "https://s.de/" (13), in letters of one or
+    // two bytes.
+    const cases = [[2331, "a", true], [2332, "a", false], [2331, "ä", true], [2333, "ä", false]];
+    for (const [length, letter, fits] of cases) {
+      const got = await page.evaluate(([n, c]) => {
+        const text = `https://s.de/${c.repeat((n - 13) / new TextEncoder().encode(c).length)}`;
+        let drawn = true;
+        try {
+          trainerQr.qrCode(text);
+        } catch {
+          drawn = false;
+        }
+        return [trainerQr.fitsQrCode(text), drawn];
+      }, [length, letter]);
+      assert.deepStrictEqual(got, [fits, fits], `${length} × ${letter}`);
+    }
+    assert.deepStrictEqual(problems, []);
+  });

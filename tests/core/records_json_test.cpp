@@ -222,12 +222,13 @@ std::size_t occurrences(const std::string& text, std::string_view part)
 
 TEST(RecordsJson, WorksheetHoldsItsCodeChoicesAndEachGroupsProblemsInOrder)
 {
-    const std::string code = sheetCode(42, {3, SheetKinds::WorkOnly, 2});
+    const std::string code =
+        sheetCode(42, {3, SheetKinds::WorkOnly, 2, Calculator::Without, SheetModels::Mixed});
     const Worksheet sheet = makeWorksheet(readCode(code));
     const std::string json = worksheetJson(sheet);
     EXPECT_EQ(json.rfind(R"({"label":")" + sheet.label + R"(","code":")" + code +
                              R"(","older":false,"nonce":42,"choices":{"count":3,"kinds":"work",)"
-                             R"("groups":2,"calculator":false},"groups":[[{)",
+                             R"("groups":2,"calculator":false,"models":"mixed"},"groups":[[{)",
                          0),
               0U)
         << json;
@@ -238,17 +239,24 @@ TEST(RecordsJson, WorksheetHoldsItsCodeChoicesAndEachGroupsProblemsInOrder)
     const auto last = json.find(problemJson(sheet.groups[1][2]));
     EXPECT_EQ(json.substr(first - 2, 3), "[[{");
     EXPECT_EQ(last + problemJson(sheet.groups[1][2]).size(), json.size() - 3);
-    EXPECT_EQ(worksheetRecord(code.substr(0, 5) + "-" + code.substr(5), {}), json);
+    EXPECT_EQ(
+        worksheetRecord(code.substr(0, 4) + "-" + code.substr(4, 4) + "-" + code.substr(8), {}),
+        json);
+    const std::string ten = worksheetRecord("AAAAA-ABK8S", {});
+    EXPECT_NE(ten.find(R"(,"code":"AAAAAABK8S","older":false,"nonce":1,"choices":{"count":8,)"
+                       R"("kinds":"both","groups":6,"calculator":false,"models":"inverse"},)"),
+              std::string::npos)
+        << ten;
 }
 
-// An older code takes the choices it is given, with the whole ranges; a code that remakes no
-// sheet says why.
+// An older code takes the choices it is given, with the whole ranges and inverse problems; a
+// code that remakes no sheet says why.
 TEST(RecordsJson, WorksheetRecordOfATypedCode)
 {
     const std::string older = worksheetRecord("k7qm4xa2", {5, SheetKinds::SupplyOnly, 3});
     EXPECT_EQ(older.rfind(R"({"label":"Blatt )", 0), 0U) << older;
     EXPECT_NE(older.find(R"(,"code":"K7QM4XA2","older":true,"nonce":0,"choices":{"count":5,)"
-                         R"("kinds":"supply","groups":3,"calculator":true},)"),
+                         R"("kinds":"supply","groups":3,"calculator":true,"models":"inverse"},)"),
               std::string::npos)
         << older;
     std::string code = sheetCode(42, {});

@@ -7,7 +7,9 @@
 //                                                             session from SEED
 //   page_records worksheet CODE COUNT KINDS GROUPS            a worksheet (KINDS both, work or
 //                                                             supply; used for older codes)
-//   page_records code NONCE COUNT KINDS GROUPS CALCULATOR     a sheet's code as a JSON string
+//   page_records code NONCE COUNT KINDS GROUPS CALCULATOR [MODELS]
+//                                                             a sheet's code as a JSON string
+//                                                             (MODELS inverse or mixed)
 //   page_records session SEED [--mixed] [--by-hand] [LINE ...]
 //                                                             the events of a whole session
 //                                                             from SEED with these lines typed
@@ -31,10 +33,11 @@ int number(const char* text)
     return std::stoi(text);
 }
 
-SheetChoices choices(char** argv, Calculator calculator)
+SheetChoices choices(char** argv, Calculator calculator,
+                     SheetModels models = SheetModels::InverseOnly)
 {
     return {number(argv[0]), kindsNamed(argv[1]).value_or(SheetKinds::Both), number(argv[2]),
-            calculator};
+            calculator, models};
 }
 
 // The round's options that lead the arguments from at, which then stands after them.
@@ -74,22 +77,13 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if ((args.size() == 6 || args.size() == 7) && args[0] == "problem") {
-        Exercise e;
-        e.kind = args[1] == "work" ? ExerciseKind::WorkExercise : ExerciseKind::SupplyExercise;
-        e.scenarioIndex = number(argv[3]);
-        e.firstGroupSize = number(argv[4]);
-        e.secondGroupSize = number(argv[5]);
-        e.factor = number(argv[6]);
         const std::string_view model = args.size() == 7 ? args[6] : "inverse";
-        e.model = model == "direct"     ? ExerciseModel::Direct
-                  : model == "constant" ? ExerciseModel::Constant
-                                        : ExerciseModel::Inverse;
-        const bool inverse = e.model == ExerciseModel::Inverse;
-        e.givenDuration = e.factor * (inverse ? e.secondGroupSize : e.firstGroupSize);
-        e.expectedAnswer = e.factor * (inverse ? e.firstGroupSize : e.secondGroupSize);
-        if (e.model == ExerciseModel::Constant) {
-            e.givenDuration = e.expectedAnswer = e.factor;
-        }
+        const Exercise e = exerciseOf(
+            args[1] == "work" ? ExerciseKind::WorkExercise : ExerciseKind::SupplyExercise,
+            number(argv[3]), number(argv[4]), number(argv[5]), number(argv[6]),
+            model == "direct"     ? ExerciseModel::Direct
+            : model == "constant" ? ExerciseModel::Constant
+                                  : ExerciseModel::Inverse);
         std::cout << problemJson(e) << '\n';
     } else if (args.size() >= 3 && args[0] == "drawn") {
         std::size_t at = 3;
@@ -105,9 +99,12 @@ int main(int argc, char** argv)
         std::cout << json << "]\n";
     } else if (args.size() == 5 && args[0] == "worksheet") {
         std::cout << worksheetRecord(argv[2], choices(argv + 3, Calculator::With)) << '\n';
-    } else if (args.size() == 6 && args[0] == "code") {
+    } else if ((args.size() == 6 || args.size() == 7) && args[0] == "code") {
         const Calculator calculator = number(argv[6]) != 0 ? Calculator::With : Calculator::Without;
-        std::cout << jsonString(sheetCode(std::stoull(argv[2]), choices(argv + 3, calculator)))
+        const SheetModels models =
+            modelsNamed(args.size() == 7 ? args[6] : "inverse").value_or(SheetModels::InverseOnly);
+        std::cout << jsonString(
+                         sheetCode(std::stoull(argv[2]), choices(argv + 3, calculator, models)))
                   << '\n';
     } else if (args.size() >= 2 && args[0] == "session") {
         std::size_t at = 2;

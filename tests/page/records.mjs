@@ -48,9 +48,10 @@ export const RIGHT = (p) => p.answer;
 export const WRONG = (p) => p.answer + 1;
 export const DIRECT = (p) => p.given * p.second / p.first; // the proportional model's number
 
-// The code of a sheet: kinds "both", "work" or "supply", calculator true for the whole ranges.
-export const code = (nonce, count, kinds, groups, calculator = false) =>
-  made("code", nonce, count, kinds, groups, calculator ? 1 : 0);
+// The code of a sheet: kinds "both", "work" or "supply", calculator true for the whole ranges,
+// models "inverse" or "mixed".
+export const code = (nonce, count, kinds, groups, calculator = false, models = "inverse") =>
+  made("code", nonce, count, kinds, groups, calculator ? 1 : 0, models);
 
 // The worksheet of a code as the page gets it; count, kinds and groups count for older codes.
 export const worksheet = (text, count = 8, kinds = "both", groups = 1) =>

@@ -3,8 +3,9 @@
 import assert from "node:assert";
 import { test } from "node:test";
 import {
-  choicesInWords, choicesOf, choicesOfRecord, codeNote, fromAddress, keptStatus, madeStatus,
-  sheetAddress, shownCode, trainerAddress, webAddress,
+  choicesInWords, choicesOf, choicesOfRecord, codeLettersOf, codeNote, defaultTitle, fromAddress,
+  keptStatus, madeStatus, sheetAddress, sheetQuery, shownCode, tenLetterNote, trainerAddress,
+  webAddress,
 } from "../../web/worksheet/sheet_choices.js";
 import { code, worksheet } from "./records.mjs";
 
@@ -12,7 +13,8 @@ import { code, worksheet } from "./records.mjs";
 const FIELDS = {
   anzahl: { value: "8", min: "1", max: "30" }, gruppen: { value: "1", min: "1", max: "6" },
   punkte: { value: "0", min: "0", max: "20" }, art: { value: "beide" },
-  rechner: { value: "ohne" }, loesungen: { value: "ohne" }, titel: { value: "", maxLength: 60 },
+  rechner: { value: "ohne" }, modelle: { value: "umgekehrt" }, loesungen: { value: "ohne" },
+  titel: { value: "", maxLength: 60 },
 };
 
 // Each row: the address's query, the values the fields take, the notes.
@@ -21,6 +23,10 @@ const ADDRESSES = [
     { anzahl: "12", art: "vorrat", gruppen: "3", rechner: "mit", loesungen: "nur", punkte: "2",
       titel: "Test 1" }, []],
   ["?anzahl=08&gruppen=006", { anzahl: "8", gruppen: "6" }, []],
+  ["?modelle=Gemischt", { modelle: "gemischt" }, []],
+  ["?modelle=proportional", {}, ["In der Adresse ist „proportional“ nicht möglich für den " +
+    "Zusammenhang (umgekehrt oder gemischt); das Blatt hat nur umgekehrt proportionale " +
+    "Aufgaben."]],
   ["?art=ARBEIT&loesungen=Nur&rechner=MIT", { art: "arbeit", loesungen: "nur", rechner: "mit" },
     []],
   [`?titel=${"x".repeat(80)}`, { titel: "x".repeat(60) }, []],
@@ -52,17 +58,19 @@ for (const [query, values, notes] of ADDRESSES) {
 }
 
 test("no note has a double blank, a blank before a stop, or a value without its quotes", () => {
-  const query = new URLSearchParams("anzahl=&art=&gruppen=&rechner=&loesungen=&punkte=&blatt=");
+  const query = new URLSearchParams("anzahl=&art=&gruppen=&rechner=&modelle=&loesungen=&punkte=" +
+                                    "&blatt=");
   const { notes } = fromAddress(query, FIELDS);
-  assert.strictEqual(notes.length, 7);
-  for (const note of [...notes, codeNote("", "length"), codeNote("K7QM4XA2")]) {
+  assert.strictEqual(notes.length, 8);
+  for (const note of [...notes, codeNote("", "length"), codeNote("K7QM4XA2"),
+                      tenLetterNote("AAAAA-ABK8S")]) {
     assert.doesNotMatch(note, /\s\s|\s[.,;:]|„“/, note);
   }
 });
 
 const NOTES = [
-  ["K7QM", "length", "Der Code „K7QM“ aus der Adresse ergibt kein Blatt: Ein Code hat 10 " +
-    "Zeichen (der eines älteren Blatts 8). Dies ist ein neues Blatt."],
+  ["K7QM", "length", "Der Code „K7QM“ aus der Adresse ergibt kein Blatt: Ein Code hat 11 " +
+    "Zeichen (der eines älteren Blatts 10 oder 8). Dies ist ein neues Blatt."],
   ["K7QM4XA0", "letter", "Der Code „K7QM4XA0“ aus der Adresse ergibt kein Blatt: Ein Code " +
     "hat nur die Buchstaben A bis Z ohne I und O und die Ziffern 2 bis 9. Dies ist ein neues " +
     "Blatt."],
@@ -71,7 +79,8 @@ const NOTES = [
     "neues Blatt."],
   ["K7QM4XA2", undefined, "Der Code K7QM4XA2 ist der eines älteren Blatts: Er ergibt es " +
     "wieder mit der Anzahl, der Art und den Gruppen, die die Adresse auf seinen Lösungen " +
-    "nennt, und immer mit Zahlen für den Taschenrechner."],
+    "nennt, und immer mit Zahlen für den Taschenrechner und nur umgekehrt proportionalen " +
+    "Aufgaben."],
 ];
 
 for (const [typed, error, note] of NOTES) {
@@ -83,12 +92,17 @@ for (const [typed, error, note] of NOTES) {
 
 // A code's choices in the form's words, as the program reads them back from the code.
 const CODED = [
-  [[1, 7, "supply", 6, true], { count: 7, kind: "vorrat", groups: 6, calculator: "mit" },
-    "7 Aufgaben je Gruppe · nur Vorrat · 6 Gruppen · mit Taschenrechner"],
-  [[2, 1, "work", 1, false], { count: 1, kind: "arbeit", groups: 1, calculator: "ohne" },
-    "1 Aufgabe je Gruppe · nur Arbeit · 1 Gruppe · ohne Taschenrechner"],
-  [[3, 30, "both", 2, false], { count: 30, kind: "beide", groups: 2, calculator: "ohne" },
-    "30 Aufgaben je Gruppe · beide Arten · 2 Gruppen · ohne Taschenrechner"],
+  [[1, 7, "supply", 6, true], { count: 7, kind: "vorrat", groups: 6, calculator: "mit",
+                                models: "umgekehrt" },
+    "7 Aufgaben je Gruppe · nur Vorrat · 6 Gruppen · mit Taschenrechner · nur umgekehrt " +
+    "proportional"],
+  [[2, 1, "work", 1, false, "mixed"], { count: 1, kind: "arbeit", groups: 1, calculator: "ohne",
+                                        models: "gemischt" },
+    "1 Aufgabe je Gruppe · nur Arbeit · 1 Gruppe · ohne Taschenrechner · Zusammenhang gemischt"],
+  [[3, 30, "both", 2, false], { count: 30, kind: "beide", groups: 2, calculator: "ohne",
+                                models: "umgekehrt" },
+    "30 Aufgaben je Gruppe · beide Arten · 2 Gruppen · ohne Taschenrechner · nur umgekehrt " +
+    "proportional"],
 ];
 
 for (const [made, choices, words] of CODED) {
@@ -96,9 +110,33 @@ for (const [made, choices, words] of CODED) {
     const sheet = worksheet(code(...made));
     assert.deepStrictEqual(choicesOfRecord(sheet), choices);
     assert.strictEqual(choicesInWords(choices), words);
-    assert.match(shownCode(sheet.code), /^[A-HJ-NP-Z2-9]{5}-[A-HJ-NP-Z2-9]{5}$/);
+    assert.match(shownCode(sheet.code), /^[A-HJ-NP-Z2-9]{4}-[A-HJ-NP-Z2-9]{4}-[A-HJ-NP-Z2-9]{3}$/);
+    assert.deepStrictEqual(worksheet(codeLettersOf(shownCode(sheet.code).toLowerCase())), sheet);
   });
 }
+
+// Each row: a code as the program has it, as the page shows and prints it, and what the address
+// that remakes it carries besides the code.
+const SHOWN = [
+  ["K7QM4XA2BCQ", "K7QM-4XA2-BCQ", ["code", "titel"]],
+  ["AAAAAABK8S", "AAAAA-ABK8S", ["code", "titel"]],
+  ["K7QM4XA2", "K7QM4XA2", ["code", "anzahl", "art", "gruppen", "titel"]],
+];
+
+for (const [made, shown, query] of SHOWN) {
+  test(`the code ${made} is shown as ${shown}, and remade by an address with ${query}`, () => {
+    assert.strictEqual(shownCode(made), shown);
+    assert.strictEqual(codeLettersOf(` ${shown.toLowerCase()}\t`), made);
+    const choices = { count: 5, kind: "arbeit", groups: 2, title: "Test", points: 0 };
+    assert.deepStrictEqual([...new URLSearchParams(sheetQuery({ code: made }, choices)).keys()],
+                           query);
+  });
+}
+
+test("a sheet without a title of its own is headed by what it asks", () => {
+  assert.deepStrictEqual([defaultTitle("umgekehrt"), defaultTitle("gemischt")],
+                         ["Umgekehrter Dreisatz", "Dreisatz"]);
+});
 
 // What a teacher may type as the trainer's address, and what is printed.
 const WEB_ADDRESSES = [
@@ -134,16 +172,16 @@ const OPENED = [
 for (const [href, typed, trainer, remakes] of OPENED) {
   test(`opened at ${href.slice(0, 36)}, with "${typed}" typed: nothing of the disk`, () => {
     assert.strictEqual(trainerAddress(href, typed), trainer);
-    const sheet = { code: "ABCDEFGHJK" };
+    const sheet = { code: "ABCDEFGHJKL" };
     const choices = { count: 8, kind: "beide", groups: 2, title: "", points: 0 };
     const address = sheetAddress(href, trainer, sheet, choices);
-    assert.strictEqual(address, remakes && `${remakes}code=ABCDEFGHJK`);
+    assert.strictEqual(address, remakes && `${remakes}code=ABCDEFGHJKL`);
   });
 }
 
 // The address that remakes a sheet, read back as the page reads its address.
 test("the address that remakes a sheet brings back its code, title and points", () => {
-  const made = worksheet(code(5, 12, "supply", 3));
+  const made = worksheet(code(5, 12, "supply", 3, false, "mixed"));
   const choices = { ...choicesOfRecord(made), mode: "nur", title: "Klassenarbeit Nr. 2",
                     points: 3 };
   const address = new URL(sheetAddress("https://schule.example/a/", null, made, choices));
@@ -160,7 +198,7 @@ test("an older code's address carries the choices that its code does not", () =>
   const older = worksheet("K7QM4XA2", 5, "work", 2);
   const choices = { ...choicesOfRecord(older), title: "", points: 0 };
   assert.deepStrictEqual(choices, { count: 5, kind: "arbeit", groups: 2, calculator: "mit",
-                                    title: "", points: 0 });
+                                    models: "umgekehrt", title: "", points: 0 });
   const address = new URL(sheetAddress("http://127.0.0.1:8000/", null, older, choices));
   assert.strictEqual(address.search, "?code=K7QM4XA2&anzahl=5&art=arbeit&gruppen=2");
 });

@@ -136,11 +136,13 @@ export function modelChoices(problem) {
   ];
 }
 
+// The model that holds, to go on after a colon: "je mehr Kühe, desto mehr Ballen Heu fressen
+// sie"; "Das hängt …" is a sentence of its own.
+export function modelRule(problem) {
+  const holds = modelChoices(problem).find(({ model }) => model === problem.model).label;
+  return problem.model === "constant" ? holds : holds.replace(/^Je/, "je");
+}
+
 // The model that holds, said after a wrong choice: "Hier gilt: je mehr Kühe, desto mehr Ballen
 // Heu fressen sie."
-export function modelSentence(problem) {
-  const holds = modelChoices(problem).find(({ model }) => model === problem.model).label;
-  // "je mehr …" goes on after the colon; "Das hängt …" is a sentence of its own.
-  const said = problem.model === "constant" ? holds : holds.replace(/^Je/, "je");
-  return `Hier gilt: ${said}.`;
-}
+export const modelSentence = (problem) => `Hier gilt: ${modelRule(problem)}.`;

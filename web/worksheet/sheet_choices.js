@@ -7,36 +7,51 @@
 // The module's name for each kind of problem, by its value in the form and the address.
 export const KINDS = { beide: "both", arbeit: "work", vorrat: "supply" };
 const KIND_WORDS = { beide: "beide Arten", arbeit: "nur Arbeit", vorrat: "nur Vorrat" };
+// The module's name for the models of a sheet, by the form's values.
+export const MODELS = { umgekehrt: "inverse", gemischt: "mixed" };
+const MODEL_WORDS = { umgekehrt: "nur umgekehrt proportional", gemischt: "Zusammenhang gemischt" };
 export const MODES = ["ohne", "nur", "mit"];
 const CALCULATORS = ["ohne", "mit"];
 
 // Why a typed code remakes no sheet, by the module's error.
 const CODE_ERRORS = {
-  length: "Ein Code hat 10 Zeichen (der eines älteren Blatts 8).",
+  length: "Ein Code hat 11 Zeichen (der eines älteren Blatts 10 oder 8).",
   letter: "Ein Code hat nur die Buchstaben A bis Z ohne I und O und die Ziffern 2 bis 9.",
   mistyped: "Dieser Code ist vertippt: Ein Zeichen stimmt nicht, oder zwei sind vertauscht.",
 };
 export const codeError = (error) => CODE_ERRORS[error];
 
-// A code as it is shown and printed: a ten-letter one in two blocks of five.
-export const shownCode = (code) => (code.length === 10 ? `${code.slice(0, 5)}-${code.slice(5)}`
-                                                       : code);
+// A code as it is shown and printed: an eleven-letter one in blocks of four, four and three, a
+// ten-letter one in two blocks of five, as its key printed it.
+export function shownCode(code) {
+  if (code.length === 11) return `${code.slice(0, 4)}-${code.slice(4, 8)}-${code.slice(8)}`;
+  return code.length === 10 ? `${code.slice(0, 5)}-${code.slice(5)}` : code;
+}
+
+// The letters of a code as the program reads them: without blanks and dashes, in capitals.
+export const codeLettersOf = (text) => text.replace(/[\s-]/g, "").toUpperCase();
 
 const problems = (count) => (count === 1 ? "1 Aufgabe" : `${count} Aufgaben`);
 const groupsOf = (count) => (count === 1 ? "1 Gruppe" : `${count} Gruppen`);
 export const points = (count) => (count === 1 ? "1 Punkt" : `${count} Punkte`);
 
 // The choices that a code carries, in words, as the key's head names them.
-export const choicesInWords = ({ count, kind, groups, calculator }) => [
+export const choicesInWords = ({ count, kind, groups, calculator, models }) => [
   `${problems(count)} je Gruppe`, KIND_WORDS[kind], groupsOf(groups),
-  `${calculator === "mit" ? "mit" : "ohne"} Taschenrechner`].join(" · ");
+  `${calculator === "mit" ? "mit" : "ohne"} Taschenrechner`,
+  MODEL_WORDS[models] ?? MODEL_WORDS.umgekehrt].join(" · ");
 
 // The choices of a sheet record of the module, by the form's values.
 export function choicesOfRecord({ choices }) {
   const kind = Object.keys(KINDS).find((name) => KINDS[name] === choices.kinds);
   return { count: choices.count, kind, groups: choices.groups,
-           calculator: choices.calculator ? "mit" : "ohne" };
+           calculator: choices.calculator ? "mit" : "ohne",
+           models: choices.models === "mixed" ? "gemischt" : "umgekehrt" };
 }
+
+// The heading of a sheet without its own: a mixed one asks for more than the inverse rule.
+export const defaultTitle = (models) => (models === "gemischt" ? "Dreisatz"
+                                                              : "Umgekehrter Dreisatz");
 
 // A value of the address as the status line quotes it: a long one cut short.
 const quoted = (value) => `„${value.length > 20 ? `${value.slice(0, 20)}…` : value}“`;
@@ -76,6 +91,9 @@ export function fromAddress(query, fields) {
   whole("gruppen", "die Gruppen", (n) => `das Blatt hat ${groupsOf(n)}`);
   oneOf("rechner", "den Taschenrechner", CALCULATORS,
         (calculator) => `das Blatt ist ${calculator} Taschenrechner`);
+  oneOf("modelle", "den Zusammenhang", Object.keys(MODELS),
+        (models) => `das Blatt hat ${models === "gemischt" ? "gemischte Zusammenhänge"
+                                                           : "nur umgekehrt proportionale Aufgaben"}`);
   oneOf("loesungen", "die Lösungen", MODES, (mode) => `gedruckt wird ${mode} Lösungen`);
   whole("punkte", "die Punkte", (n) => (n === 0 ? "das Blatt hat keine Punkte"
                                                 : `jede Aufgabe hat ${points(n)}`));
@@ -97,7 +115,14 @@ export const codeNote = (code, error) => (error
     `Blatt: ${codeError(error)} Dies ist ein neues Blatt.`
   : `Der Code ${code} ist der eines älteren Blatts: Er ergibt es wieder mit der Anzahl, der ` +
     "Art und den Gruppen, die die Adresse auf seinen Lösungen nennt, und immer mit Zahlen " +
-    "für den Taschenrechner.");
+    "für den Taschenrechner und nur umgekehrt proportionalen Aufgaben.");
+
+// What the status line says about a ten-letter code from the address, which remakes its sheet as
+// printed.
+export const tenLetterNote = (code) => `Der Code ${code} stammt von einem Blatt, bevor der Code ` +
+  "den Zusammenhang enthielt: Er ergibt das Blatt genau wie gedruckt, mit nur umgekehrt " +
+  "proportionalen Aufgaben. Wer die Auswahl ändert, bekommt ein Blatt mit einem Code aus 11 " +
+  "Zeichen.";
 
 // The sheet that the fields ask for: the choices and what only the printing takes.
 export const choicesOf = (fields) => ({
@@ -105,6 +130,7 @@ export const choicesOf = (fields) => ({
   kind: fields.art.value,
   groups: Number(fields.gruppen.value),
   calculator: fields.rechner.value,
+  models: fields.modelle.value,
   mode: fields.loesungen.value,
   title: fields.titel.value.trim(),
   points: Number(fields.punkte.value),
@@ -127,6 +153,8 @@ export function webAddress(text) {
 }
 
 export const TRAINER_RULE = "Nur eine Webadresse, etwa https://schule.example/dreisatz/.";
+export const TRAINER_TOO_LONG = "Diese Webadresse ist zu lang für einen QR-Code (höchstens " +
+  "etwa 2300 Zeichen): bitte eine kürzere eintragen.";
 
 // The trainer's address for the pupils' pages: the one typed, else the site's own over the web;
 // from the teacher's disk (file://) none, so that no path of it is printed.
@@ -139,7 +167,7 @@ export function trainerAddress(href, typed) {
 // the code, with an older code its choices, and the title and points.
 export function sheetQuery(sheet, choices) {
   const query = new URLSearchParams({ code: sheet.code });
-  if (sheet.code.length !== 10) {
+  if (sheet.code.length === 8 && choices.count) {
     query.set("anzahl", choices.count);
     query.set("art", choices.kind);
     query.set("gruppen", choices.groups);
@@ -167,6 +195,10 @@ export const keptStatus = (label, field) => `Die Eingabe bei „${field}“ pass
 
 export const shownAgainStatus = (label, choices, made) => `${madeStatus(label, choices)
   .replace(/ erstellt\.$/, "")}, zuletzt erstellt ${made}, ist wieder da.`;
+
+// While an eight-letter code may still go on to one of eleven letters.
+export const CODE_HELD = "8 Zeichen: So lautet ein Code älterer Blätter. Er gilt, sobald das " +
+  "Tippen kurz pausiert, mit Enter oder beim Verlassen des Felds.";
 
 export const CODE_SHOWN = "Die Adresszeile zeigt noch den Code: vor dem Drucken die Kopf- und " +
   "Fußzeilen des Browsers ausschalten.";

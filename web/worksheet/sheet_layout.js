@@ -20,8 +20,17 @@ function field(label, after) {
   return made;
 }
 
-// The problem, then room for the working, then the line for the answer and its points.
-function problemItem({ number, sentences, points }) {
+// The relations to tick, as empty boxes drawn by the stylesheet: paper needs no form control.
+function modelBoxes(labels) {
+  const boxes = element("ul", "models");
+  boxes.setAttribute("aria-label", "Zusammenhang ankreuzen");
+  boxes.append(...labels.map((label) => element("li", "", label)));
+  return boxes;
+}
+
+// The problem, on a mixed sheet the relations to tick, then room for the working, then the
+// line for the answer and its points.
+function problemItem({ number, sentences, points, models }) {
   const task = element("div", "task");
   task.append(element("h3", "", `Aufgabe ${number}`), " ");
   for (const sentence of sentences) task.append(element("p", "", sentence));
@@ -29,13 +38,16 @@ function problemItem({ number, sentences, points }) {
   answer.append(field("Antwort:"));
   if (points) answer.append(field("", `von ${points} P.`));
   const item = element("li", "problem");
-  item.append(task, element("div", "room"), answer);
+  item.append(task);
+  if (models.length > 0) item.append(modelBoxes(models));
+  item.append(element("div", "room"), answer);
   return item;
 }
 
-function solutionItem({ number, answer, working }) {
+function solutionItem({ number, answer, working, model }) {
   const item = element("li", "solution");
   item.append(element("h3", "", `Aufgabe ${number}: ${answer}`));
+  if (model) item.append(element("p", "model", model));
   const lines = element("p", "working");
   for (const [left, right] of working) {
     lines.append(element("span", "", left), element("span", "arrow", "→"),
@@ -53,6 +65,26 @@ function list(className, items, made) {
   return ordered;
 }
 
+// A column of the key: each group's heading, and the solutions after it in lists of their own.
+function keyColumn(items) {
+  const column = element("div", "key-column");
+  let run = [];
+  const close = () => {
+    if (run.length > 0) column.append(list("solutions", run, solutionItem));
+    run = [];
+  };
+  for (const item of items) {
+    if (item.group) {
+      close();
+      column.append(element("h3", "key-group", item.group));
+    } else {
+      run.push(item);
+    }
+  }
+  close();
+  return column;
+}
+
 function pageOf(plan, className, body) {
   const made = element("section", `page ${plan.kind}-page ${className}`.trim());
   const head = element("p", "page-head");
@@ -68,11 +100,14 @@ function pupilPage(plan) {
   if (plan.total) pupil.append(field("Punkte:", `von ${plan.total}`));
   body.append(pupil);
   if (plan.title) {
-    body.append(element("h2", "", plan.title), element("p", "instruction",
-      "Rechne jede Aufgabe mit dem Dreisatz und schreibe die Antwort mit ihrer Einheit auf."));
+    body.append(element("h2", "", plan.title), element("p", "instruction", plan.mixed
+      ? "Kreuze bei jeder Aufgabe zuerst an, welcher Zusammenhang gilt. Rechne dann mit dem " +
+        "Dreisatz und schreibe die Antwort mit ihrer Einheit auf."
+      : "Rechne jede Aufgabe mit dem Dreisatz und schreibe die Antwort mit ihrer Einheit auf."));
   }
   body.append(list("problems", plan.problems, problemItem));
-  const made = pageOf(plan, plan.title ? "first" : "", body);
+  const made = pageOf(plan, [plan.title && "first", plan.mixed && "mixed"].filter(Boolean)
+    .join(" "), body);
   // The way to the trainer, for a pupil who types it or holds a phone over it.
   if (plan.trainer) {
     const trainer = element("div", "trainer");
@@ -88,9 +123,8 @@ function keyPage(plan) {
   const body = element("div", "page-body");
   if (plan.title) body.append(element("h2", "", plan.title));
   if (plan.choices) body.append(element("p", "choices", plan.choices));
-  const [first, second] = plan.columns;
-  const key = list("solutions", [...first, ...second], solutionItem);
-  key.style.setProperty("--rows", first.length); // the grid fills the first column first
+  const key = element("div", "key");
+  key.append(...plan.columns.map(keyColumn));
   body.append(key);
   const made = pageOf(plan, "", body);
   const address = element("p", "address", "Dieses Blatt wieder erstellen: ");
@@ -99,8 +133,7 @@ function keyPage(plan) {
     link.href = plan.address;
     address.append(link);
   } else {
-    address.append(`den Code ${plan.code} auf der Seite „Arbeitsblatt zum umgekehrten ` +
-                   "Dreisatz“ eingeben.");
+    address.append(`den Code ${plan.code} auf der Seite „Arbeitsblatt zum Dreisatz“ eingeben.`);
   }
   made.append(address);
   return made;

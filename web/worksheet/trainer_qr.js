@@ -41,6 +41,18 @@ function darkModules(code) {
   return runs.join("");
 }
 
+// Whether text fits in a QR code at all: the largest holds some 2,300 bytes.
+export function fitsQrCode(text) {
+  try {
+    const code = qrcode(0, "M");
+    code.addData(byteString(text), "Byte");
+    code.make();
+    return true;
+  } catch {
+    return false;
+  }
+}
+
 // An <svg> showing text as a QR code of error correction level M, in byte mode as UTF-8, the
 // smallest version that holds it. Throws if the text is too long for any version.
 export function qrCode(text) {

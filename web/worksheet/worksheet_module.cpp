@@ -12,10 +12,11 @@
 
 namespace {
 
-SheetChoices choicesOf(int count, const char* kinds, int groups, int calculator)
+SheetChoices choicesOf(int count, const char* kinds, int groups, int calculator, const char* models)
 {
     return {count, kindsNamed(kinds).value_or(SheetKinds::Both), groups,
-            calculator != 0 ? Calculator::With : Calculator::Without};
+            calculator != 0 ? Calculator::With : Calculator::Without,
+            modelsNamed(models).value_or(SheetModels::InverseOnly)};
 }
 
 } // namespace
@@ -27,17 +28,18 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* worksheet(const char* code, int coun
                                                       const char* kinds, int groups)
 {
     static std::string json;
-    json = worksheetRecord(code, choicesOf(count, kinds, groups, 1));
+    json = worksheetRecord(code, choicesOf(count, kinds, groups, 1, "inverse"));
     return json.c_str();
 }
 
 // The code of a sheet with these choices and the random part nonce (a whole number below
-// 2^53). The text stays valid until the next call.
+// 2^53); models is "inverse" or "mixed". The text stays valid until the next call.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* sheetCode(double nonce, int count, const char* kinds,
-                                                      int groups, int calculator)
+                                                      int groups, int calculator,
+                                                      const char* models)
 {
     static std::string code;
-    code =
-        sheetCode(static_cast<std::uint64_t>(nonce), choicesOf(count, kinds, groups, calculator));
+    code = sheetCode(static_cast<std::uint64_t>(nonce),
+                     choicesOf(count, kinds, groups, calculator, models));
     return code.c_str();
 }
