@@ -17,9 +17,12 @@ const ENGINE = process.env.ENGINE;
 const PHONE = { width: ENGINE === "webkit" ? 480 : 390, height: 844 };
 const opened = engineAndSite();
 
+// A button once it takes a tap (guard.js), brought into view, as a learner scrolls to it.
 const released = (page, selector) => page.waitFor((which) => {
   const button = document.querySelector(which);
-  return button && !button.closest("[hidden]") && !button.hasAttribute("aria-disabled");
+  const ready = button && !button.closest("[hidden]") && !button.hasAttribute("aria-disabled");
+  if (ready) button.scrollIntoView({ block: "center" });
+  return ready && button.getBoundingClientRect().bottom <= window.innerHeight;
 }, selector);
 const BUTTON = { direct: 1, inverse: 2, constant: 3 }; // the buttons' order
 const WRONG = { direct: "inverse", inverse: "direct", constant: "direct" };
