@@ -94,4 +94,4 @@ if(NOT status MATCHES "^[01]$" OR findings MATCHES "(^|\n)[EW]: ")
 endif()
 
 set(PROGRAM "${out}/root/usr/bin/dreisatz")
-include("${CMAKE_CURRENT_LIST_DIR}/piped_session.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/../console/piped_session.cmake")
