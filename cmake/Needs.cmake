@@ -12,7 +12,7 @@ set(DEBIAN_PACKAGES
     WebKitWebDriver=webkit2gtk-driver Xvfb=xvfb MiniBrowser=libwebkit2gtk-4.1-0
     pdftotext=poppler-utils zbarimg=zbar-tools xmllint=libxml2-utils clang-format=clang-format
     clang-tidy=clang-tidy
-    groff=groff-base)
+    groff=groff-base ld.lld=lld)
 
 # debian_package(VARIABLE tool) sets VARIABLE to " (on Debian: apt-get install PACKAGE)", or to
 # nothing for a tool not in the table, to follow "... is not installed" in a message.
