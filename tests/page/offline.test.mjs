@@ -3,6 +3,7 @@
 // platform's origin alone.
 import assert from "node:assert";
 import { test } from "node:test";
+import { OFFLINE_DELAY } from "../../web/offline/offline.js";
 
 test("only the site over http asks for the offline worker, and only once", async () => {
   const cases = [
@@ -25,5 +26,32 @@ test("only the site over http asks for the offline worker, and only once", async
     keepSiteOffline();
     keepSiteOffline();
     assert.deepStrictEqual(registered, asked ? ["worker.js"] : [], `${protocol} ${manifest}`);
+  }
+});
+
+test("the worker is asked for after the first feedback, or a while after the first prompt", async (t) => {
+  // What the page calls, and how many milliseconds pass after each call.
+  const cases = [
+    ["prompt, no answer", [["soon", OFFLINE_DELAY - 1]], 0],
+    ["prompt, no answer for a while", [["soon", OFFLINE_DELAY]], 1],
+    ["prompt, then a feedback at once", [["soon", 100], ["now", 0]], 1],
+    ["a feedback, then the delay runs out", [["soon", 100], ["now", OFFLINE_DELAY]], 1],
+    ["asked soon twice", [["soon", 100], ["soon", OFFLINE_DELAY]], 1],
+  ];
+  t.mock.timers.enable({ apis: ["setTimeout"] });
+  for (const [index, [name, calls, expected]] of cases.entries()) {
+    const registered = [];
+    Object.defineProperty(globalThis, "navigator", { configurable: true, value: {
+      serviceWorker: { register: (script) => registered.push(script) && Promise.resolve() } } });
+    globalThis.location = { protocol: "https:" };
+    globalThis.document = { querySelector: () => ({}) };
+    const offline = await import(`../../web/offline/offline.js?timing=${index}`);
+    for (const [call, passing] of calls) {
+      (call === "soon" ? offline.keepSiteOfflineSoon : offline.keepSiteOffline)();
+      t.mock.timers.tick(passing);
+    }
+    assert.strictEqual(registered.length, expected, name);
+    t.mock.timers.tick(2 * OFFLINE_DELAY); // nothing of this case left for the next
+    assert.strictEqual(registered.length, Math.max(expected, 1), `${name}, at last`);
   }
 });

@@ -16,7 +16,7 @@
 // nothing in the tab: it ends the round after the platform's number of problems, suspends it
 // when the window closes and replays it at the next launch; one round per launch.
 
-import { keepSiteOffline } from "../offline/offline.js";
+import { keepSiteOffline, keepSiteOfflineSoon } from "../offline/offline.js";
 import { connectPlatform, findApi } from "../platform/platform.js";
 import { modelSentence } from "../shared/problem_text.js";
 import { loadProgram } from "../shared/program.js";
@@ -260,7 +260,7 @@ async function startSession(journal = null) {
   const owner = { state: "running", interrupted: false, round,
                   journal: { ...newJournal(seed, options), hints: round.hints },
                   replay: createReplay(journal ? journal.lines : []), choosing: null,
-                  choices: [...(journal?.choices ?? [])], abandon, replayed: 0 };
+                  choices: [...(journal?.choices ?? [])], abandon, replayed: 0, reads: 0 };
   session?.abandon();
   session = owner;
   keepVisit();
@@ -282,7 +282,13 @@ async function startSession(journal = null) {
     // A session replaced by another is interrupted where it waits, and ends unseen.
     readLine: (size) => Promise.race([abandoned, (async () => {
       if (!platform) {
-        keepSiteOffline();
+        // The first read is the first prompt; any later one follows a feedback, asked for once
+        // that is drawn (the timer of the first still asks in a hidden tab).
+        if (owner.reads++ === 0) {
+          keepSiteOfflineSoon();
+        } else {
+          requestAnimationFrame(() => setTimeout(keepSiteOffline, 0));
+        }
       }
       await owner.choosing;
       // A long journal replays in steps, so that the page answers meanwhile.
