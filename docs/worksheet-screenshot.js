@@ -1,6 +1,6 @@
 #!/usr/bin/env node
 // Makes docs/worksheet.png, the picture of a printed worksheet in the README: the sheet of code
-// AAWNE-N6DW4 (8 problems, both kinds, without a calculator), opened over http with the
+// F8CH-ZTT5-V77 (8 problems, both kinds, without a calculator, mixed), opened over http with the
 // trainer's web address of a school, printed to A4 by headless Chromium, and its first page
 // turned into a PNG by pdftoppm. The code fixes the problems, so the picture comes out the same
 // every time. Needs the web preset's tools (emscripten, npm ci in web/), chromium and
@@ -21,7 +21,7 @@ async function main() {
   const browser = await chromium.launch({ executablePath: "/usr/bin/chromium",
     args: CHROMIUM_ARGS });
   const page = await browser.newPage();
-  await page.goto(`${server.origin}arbeitsblatt.html?code=AAWNEN6DW4`);
+  await page.goto(`${server.origin}arbeitsblatt.html?code=F8CHZTT5V77`);
   await page.waitForSelector(".page");
   const trainer = "https://schule.example/dreisatz/";
   await page.fill("#trainer", trainer);
