@@ -14,6 +14,10 @@
 
 namespace {
 
+// The working's numbers and the divisor classes, written again from the rules rather than taken
+// from worksheet.cpp, as the core tests do: a measure built from the code it measures would
+// report its slips as fair. The product of a direct problem comes from its share here, where
+// the sheet takes the answer.
 int divisorOf(const Exercise& e)
 {
     return e.model == ExerciseModel::Inverse  ? e.secondGroupSize
